@@ -1,0 +1,53 @@
+// One game: its state, the global game objects, the logic tick and the frame.
+// The steps are exposed so tests can drive a game tick by tick without a display.
+#ifndef QUORBIX_GAME_H
+#define QUORBIX_GAME_H
+
+#include "alleg.h"
+#include "controller.h"
+#include "highscores.h"
+#include "sprite.h"
+
+const int NUM_BULLETS = 10;
+const int NUM_ASTEROIDS = 25;
+const int NUM_LABELS = 20;
+
+// The state of one game, from its start to its return.
+struct game_typ {
+   bool done;                  // the game ends after the frame in which this was set
+   int level;
+   int return_value;           // 1 when the player quit with Esc
+   int asteroid_counter;       // live asteroids found by the latest asteroid step
+   bool input_name;            // a qualifying player is typing a name
+   int32_t score;
+   char temp[NAME_FIELD_SIZE]; // the name being typed
+   bool forcefield;            // the screen edges are electrified this level
+   int lazer;                  // the draw that decides the forcefield at a level change
+   int bullet_framez[2];
+   int bullet_die_framez[4];
+   int ship_framez;
+   controller player_controller;
+   BITMAP *buffer;             // the frame being composed
+   BITMAP *background;         // the star field
+};
+
+extern player ship;
+extern sprite bullet[NUM_BULLETS];
+extern sprite asteroid[NUM_ASTEROIDS];
+extern int num_asteroids;
+extern const char *string[NUM_LABELS];
+extern DATAFILE *data;
+
+bool setup_game(game_typ *game);     // the starting state, the two bitmaps and the star field; false when a bitmap is missing
+void teardown_game(game_typ *game);  // frees every object and releases the bitmaps of the game
+void setup_ship();                   // the ship set-up, once per game
+void ship_step(game_typ *game);      // one ship step
+void bullet_step(game_typ *game);    // one bullet step over the 10 slots
+void asteroid_step(game_typ *game);  // one asteroid step, ship contact included
+void logic_tick(game_typ *game);     // one whole logic tick
+void compose_frame(game_typ *game);  // the frame into game->buffer, without touching the screen
+void draw_frame(game_typ *game);     // compose, then one blit to the acquired screen
+void create_asteroids(int value);    // a new field for a level: slots 0 to 2 x value live
+int play_game();                     // one game; 1 when the player quit with Esc
+
+#endif

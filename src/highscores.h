@@ -1,0 +1,31 @@
+// The seven best scores: the table, its defaults, its insertion rule and its file.
+#ifndef QUORBIX_HIGHSCORES_H
+#define QUORBIX_HIGHSCORES_H
+
+#include <cstdint>
+
+const int NUM_HIGH_SCORES = 7;
+const int NAME_FIELD_SIZE = 10;                // a name of at most 9 characters and its zero
+const int MAX_NAME_LENGTH = NAME_FIELD_SIZE - 1;
+const int SCORE_RECORD_SIZE = 16;              // name field, 2 unused bytes, 32-bit score
+const int SCORE_FILE_SIZE = NUM_HIGH_SCORES * SCORE_RECORD_SIZE;
+
+struct SCORES {
+   char name[NAME_FIELD_SIZE];
+   int32_t score;
+};
+
+extern SCORES high_scores[NUM_HIGH_SCORES];
+
+// Reads the table from a file; false (table untouched) when it cannot be opened.
+bool load_highscores(const char *file);
+// Writes the table; false, with the old file left whole, when anything fails.
+bool save_highscores(const char *file);
+// True when a score beats the last entry of the table.
+bool compare_new_entry(int score);
+// Puts a qualifying score into its place, below any equal score.
+void update_highscores(const char *name, int score);
+// Fills the table with the default entries.
+void create_highscores();
+
+#endif

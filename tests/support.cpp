@@ -1,0 +1,63 @@
+// Test main: brings Allegro up the way the game does (timer, keyboard, a 640 x 480
+// 8-bit window on the Xvfb display), loads the built data file and runs the tests
+// inside a fresh temporary folder, so score files never touch the source tree.
+#include <gtest/gtest.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include "support.h"
+
+DATAFILE *test_data = nullptr;
+
+void hold_key(int scancode, bool down)
+{
+   key[scancode] = down ? 1 : 0;
+}
+
+void release_all_keys()
+{
+   for (int k = 0; k < KEY_MAX; k++)
+      key[k] = 0;
+}
+
+void release_key_after(int scancode, int ms)
+{
+   std::thread([scancode, ms] {
+      rest(ms);
+      key[scancode] = 0;
+   }).detach();
+}
+
+int main(int argc, char **argv)
+{
+   testing::InitGoogleTest(&argc, argv);
+
+   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+      fprintf(stderr, "Allegro failed to start: %s\n", allegro_error);
+      return 2;
+   }
+   install_timer();
+   install_keyboard();
+   set_color_depth(8);
+   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
+      fprintf(stderr, "no 640 x 480 window (is DISPLAY an Xvfb server?): %s\n", allegro_error);
+      return 2;
+   }
+   text_mode(-1);
+   test_data = load_datafile(QUORBIX_DAT);
+
+   char dir[] = "/tmp/quorbix-test-XXXXXX";
+   if (!mkdtemp(dir) || chdir(dir) != 0) {
+      perror("temporary folder");
+      return 2;
+   }
+   int result = RUN_ALL_TESTS();
+   std::string cleanup = std::string("rm -rf ") + dir;
+   if (system(cleanup.c_str()) != 0)
+      fprintf(stderr, "could not remove %s\n", dir);
+   return result;
+}

@@ -1,0 +1,20 @@
+// Shared set-up of the unit tests: Allegro, a 640 x 480 window under Xvfb, the data file.
+#ifndef QUORBIX_TEST_SUPPORT_H
+#define QUORBIX_TEST_SUPPORT_H
+
+#include "alleg.h"
+
+// The data file loaded once for the whole test binary (null if it failed to load).
+extern DATAFILE *test_data;
+
+// Holds a key down or lets it go in the key-state array, as the keyboard handler would.
+void hold_key(int scancode, bool down);
+
+// Releases every key in the key-state array.
+void release_all_keys();
+
+// Lets a held key go from another thread after `ms` milliseconds, as a player's finger would,
+// so code that waits in place for the release can be tested.
+void release_key_after(int scancode, int ms);
+
+#endif
