@@ -1,0 +1,55 @@
+# Builds quorbix.dat: runs mkdata for the source images, adds them with Allegro's dat utility in
+# the game's object order, names each object, writes the index header and checks it against the
+# committed src/quorbix.h. Run with cmake -P and the variables MKDATA, DAT, FONT_DIR, WORK_DIR,
+# OUTPUT, HEADER and EXPECTED_HEADER (see data/CMakeLists.txt).
+
+# The objects in file order, each with its dat type; mkdata writes each as NAME.pcx.
+set(objects GAME_PAL BULLET_1 BULLET_2 BULLET_DIE_1 BULLET_DIE_2 BULLET_DIE_3
+            FONT_MAIN FONT_TALL FONT_NARROW FONT_TITLE SHIP_BMP TITLE_BMP)
+set(types   PAL BMP BMP BMP BMP BMP
+            FONT FONT FONT FONT BMP BMP)
+
+# Runs one command in the work folder and stops the build if it fails.
+function(run)
+  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK_DIR}
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT status EQUAL 0)
+    string(REPLACE ";" " " command "${ARGN}")
+    message(FATAL_ERROR "${command} failed (${status}):\n${out}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+run(${MKDATA} ${WORK_DIR} ${FONT_DIR})
+
+# -n0 keeps the objects in the order added, -bpp 8 keeps the images' palette indices,
+# -s1 drops the grabber's dates and source paths so that the file is the same on every build.
+set(packed ${WORK_DIR}/quorbix.dat)
+list(LENGTH objects count)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  list(GET objects ${i} name)
+  list(GET types ${i} type)
+  run(${DAT} -n0 -s1 -bpp 8 ${packed} -a -t ${type} ${name}.pcx)
+  # dat names an object after its file (NAME.pcx becomes NAME_PCX); give it the game's name.
+  run(${DAT} -n0 -s1 ${packed} ${name}_PCX NAME=${name})
+endforeach()
+run(${DAT} -n0 -s1 ${packed} -h ${HEADER})
+
+# The game compiles against the committed header: its object numbers must be the file's.
+file(STRINGS ${HEADER} built REGEX "^#define")
+file(STRINGS ${EXPECTED_HEADER} committed REGEX "^#define[ \t]+[A-Z_0-9]+[ \t]+[0-9]")
+foreach(list_name built committed)
+  set(normal)
+  foreach(line IN LISTS ${list_name})
+    string(REGEX REPLACE "[ \t]+" " " line "${line}")
+    list(APPEND normal "${line}")
+  endforeach()
+  set(${list_name} "${normal}")
+endforeach()
+if(NOT built STREQUAL committed)
+  message(FATAL_ERROR "src/quorbix.h does not match the objects of quorbix.dat.\n"
+                      "Copy the #define lines of ${HEADER} into src/quorbix.h.")
+endif()
+file(RENAME ${packed} ${OUTPUT})

@@ -1,0 +1,550 @@
+// mkdata: draws the source images of the game's data file quorbix.dat into a folder: the
+// palette, the bullet frames, the ship and the title picture, drawn with Allegro primitives,
+// and the four fonts, rendered from TrueType files with FreeType into Allegro font grids.
+// Usage: mkdata OUTPUT_FOLDER FONT_FOLDER. Every image is an 8-bit PCX file in the game palette,
+// named after its data-file object (GAME_PAL.pcx ... TITLE_BMP.pcx).
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+#include "alleg.h"
+
+// Palette components run from 0 to 63 in Allegro 4.
+const int FULL = 63;
+
+// Index 0 is the background and the transparent colour of sprites.
+const int BLACK = 0;
+// The first and last of the five hot explosion colours, yellow to red.
+const int HOT_FIRST = 1;
+const int HOT_LAST = 5;
+// Plain white: the built-in font's texts, the lightning core.
+const int WHITE = 15;
+// The fill of the energy bar.
+const int ENERGY = 224;
+// The stars of the background and the high-score rows.
+const int STAR = 255;
+
+// Neighbouring indices step round the hue wheel by this many degrees, so that a colour and the
+// one five places on (the lightning's inner band) are clearly different hues.
+const double HUE_STEP = 7.5;
+// Every colour is mixed with white until its brightness (0 to 1) is at least this, so that text
+// in any colour reads on black; later turns of the wheel add a little more white for variety.
+const double MIN_BRIGHTNESS = 0.5;
+const double BRIGHTNESS_PER_TURN = 0.06;
+
+// Allegro's font grid: glyph ink in colour 1 on colour 0, every cell fenced by colour 255.
+const int GLYPH_INK = 1;
+const int FENCE = 255;
+// Printable ASCII, the characters a font of the game holds.
+const int FIRST_CHAR = 32;
+const int LAST_CHAR = 126;
+// Glyph cells per row of a font grid.
+const int GRID_COLUMNS = 16;
+
+// Sizes the game's collision boxes fix for the sprites, and the title picture's size.
+const int BULLET_SIZE = 16;
+const int SHIP_W = 45;
+const int SHIP_H = 27;
+const int TITLE_W = 300;
+const int TITLE_H = 239;
+
+// Brightness of a colour with components 0 to 1: 0 for black to 1 for white, by the usual
+// luma weights.
+double luma(const double rgb[3])
+{
+   return 0.299 * rgb[0] + 0.587 * rgb[1] + 0.114 * rgb[2];
+}
+
+// The fully saturated colour of a hue given in degrees, components 0 to 1.
+void hue_to_rgb(double hue, double rgb[3])
+{
+   for (int k = 0; k < 3; k++) {
+      // Red peaks at 0 degrees, green at 120, blue at 240.
+      double d = std::fmod(hue - 120.0 * k + 540.0, 360.0) - 180.0;
+      rgb[k] = std::clamp(2.0 - std::fabs(d) / 60.0, 0.0, 1.0);
+   }
+}
+
+// An Allegro palette entry from components 0 to 1.
+RGB to_rgb(double r, double g, double b)
+{
+   RGB c;
+   c.r = (unsigned char)std::lround(r * FULL);
+   c.g = (unsigned char)std::lround(g * FULL);
+   c.b = (unsigned char)std::lround(b * FULL);
+   c.filler = 0;
+   return c;
+}
+
+// Builds the game palette: black, hot colours, white, a bright hue wheel, the energy green and
+// pale stars.
+void make_palette(PALETTE pal)
+{
+   const int wheel_entries = (int)std::lround(360.0 / HUE_STEP);
+   for (int i = 1; i < PAL_SIZE; i++) {
+      double rgb[3];
+      hue_to_rgb(i * HUE_STEP, rgb);
+      double y = luma(rgb);
+      double target = MIN_BRIGHTNESS + BRIGHTNESS_PER_TURN * (i / wheel_entries);
+      // Mixing with white by t raises the brightness linearly from y to 1.
+      double t = y < target ? (target - y) / (1.0 - y) : 0.0;
+      for (double &v : rgb)
+         v += (1.0 - v) * t;
+      pal[i] = to_rgb(rgb[0], rgb[1], rgb[2]);
+   }
+   pal[BLACK] = to_rgb(0, 0, 0);
+   // Pale yellow through orange to red: green fades to a third (red-orange still reads on
+   // black), blue only tints the palest.
+   for (int i = HOT_FIRST; i <= HOT_LAST; i++) {
+      double step = (double)(i - HOT_FIRST) / (HOT_LAST - HOT_FIRST);
+      pal[i] = to_rgb(1.0, 1.0 - 0.68 * step, std::max(0.0, 0.5 - step));
+   }
+   pal[WHITE] = to_rgb(1, 1, 1);
+   pal[ENERGY] = to_rgb(0, 1, 0);
+   pal[STAR] = to_rgb(0.92, 0.95, 1);
+}
+
+// The palette index closest to a colour given with components 0 to 1 (never index 0).
+int colour(const PALETTE pal, double r, double g, double b)
+{
+   return bestfit_color(pal, (int)std::lround(r * FULL), (int)std::lround(g * FULL),
+                        (int)std::lround(b * FULL));
+}
+
+// Saves an 8-bit bitmap in the game palette, or ends the tool if the file cannot be written.
+void save(BITMAP *bmp, const std::string &path, const PALETTE pal)
+{
+   if (save_bitmap(path.c_str(), bmp, pal) != 0) {
+      fprintf(stderr, "mkdata: cannot write %s\n", path.c_str());
+      exit(1);
+   }
+}
+
+// A new 8-bit memory bitmap cleared to the background colour.
+BITMAP *blank(int w, int h)
+{
+   BITMAP *bmp = create_bitmap_ex(8, w, h);
+   if (!bmp) {
+      fprintf(stderr, "mkdata: out of memory for a %d x %d bitmap\n", w, h);
+      exit(1);
+   }
+   clear_to_color(bmp, BLACK);
+   return bmp;
+}
+
+// A plasma bolt flying up, its tip at (cx, top): an orange body 11 pixels long, a yellow glow, a
+// white-hot core and a red flame reaching the given length below the body.
+void draw_bolt(BITMAP *bmp, const PALETTE pal, int cx, int top, int flame)
+{
+   const int red = colour(pal, 1, 0.3, 0.1);
+   triangle(bmp, cx - 2, top + 8, cx + 2, top + 8, cx, top + 10 + flame, red);
+   ellipsefill(bmp, cx, top + 5, 3, 5, HOT_LAST - 1);
+   ellipsefill(bmp, cx, top + 4, 2, 3, HOT_FIRST + 1);
+   ellipsefill(bmp, cx, top + 3, 1, 2, WHITE);
+}
+
+// One bullet flight frame: the bolt centred in the 16 x 16 box, nose up, with a flickering flame.
+BITMAP *make_bullet(const PALETTE pal, int flame)
+{
+   BITMAP *bmp = blank(BULLET_SIZE, BULLET_SIZE);
+   draw_bolt(bmp, pal, BULLET_SIZE / 2 - 1, 1, flame);
+   return bmp;
+}
+
+// One frame of a bullet bursting on a target: a white-hot core, rays round it and sparks at the
+// rays' ends. Each stage (0, 1, 2) shrinks the core, pushes the rays out and cools their colour.
+BITMAP *make_bullet_hit(int stage)
+{
+   BITMAP *bmp = blank(BULLET_SIZE, BULLET_SIZE);
+   const int c = BULLET_SIZE / 2 - 1;
+   const int rays = 8;
+   const int core = 3 - stage;
+   const int ray_from = 2 + stage;
+   const int ray_to = 4 + 2 * stage;
+   for (int k = 0; k < rays; k++) {
+      // Alternate rays are shorter, so the burst looks like a star rather than a wheel.
+      double a = k * 2 * M_PI / rays + stage * M_PI / rays;
+      int reach = (k % 2) ? ray_to - 2 : ray_to;
+      int x1 = c + (int)std::lround(ray_from * std::cos(a));
+      int y1 = c + (int)std::lround(ray_from * std::sin(a));
+      int x2 = c + (int)std::lround(reach * std::cos(a));
+      int y2 = c + (int)std::lround(reach * std::sin(a));
+      line(bmp, x1, y1, x2, y2, HOT_FIRST + 1 + stage);
+      putpixel(bmp, x2, y2, HOT_LAST);
+   }
+   circlefill(bmp, c, c, core, HOT_FIRST + stage);
+   circlefill(bmp, c, c, core - 1, WHITE);
+   return bmp;
+}
+
+// The ship, nose up, its 45 x 27 box with the top-left corner at (x, y): swept wings with cannons
+// at the tips, a pointed hull, a cockpit and two engine flames at the tail.
+void draw_ship(BITMAP *bmp, const PALETTE pal, int x, int y)
+{
+   const int mid = x + SHIP_W / 2;
+   const int tail = y + SHIP_H - 1;
+   const int wing = colour(pal, 0.45, 0.65, 1.0);
+   const int hull = colour(pal, 0.8, 0.85, 0.9);
+   const int trim = colour(pal, 0.3, 0.9, 1.0);
+   const int glass = colour(pal, 0.3, 0.8, 1.0);
+   const int red = colour(pal, 1, 0.3, 0.1);
+
+   // Wings: swept back from the hull to the tips, the trailing edge notched towards the tail.
+   const int wings[] = {mid, y + 6, x + SHIP_W - 1, tail - 6, x + SHIP_W - 1, tail - 1,
+                        mid + 7, tail - 4, mid - 7, tail - 4, x, tail - 1, x, tail - 6};
+   polygon(bmp, 7, wings, wing);
+   line(bmp, mid, y + 6, x + SHIP_W - 1, tail - 6, trim);
+   line(bmp, mid, y + 6, x, tail - 6, trim);
+   // Cannons along the wing tips.
+   vline(bmp, x + 1, tail - 12, tail, WHITE);
+   vline(bmp, x + SHIP_W - 2, tail - 12, tail, WHITE);
+   // Engine flames under the tail.
+   rectfill(bmp, mid - 5, tail - 2, mid - 3, tail, red);
+   rectfill(bmp, mid + 3, tail - 2, mid + 5, tail, red);
+   putpixel(bmp, mid - 4, tail - 2, HOT_FIRST);
+   putpixel(bmp, mid + 4, tail - 2, HOT_FIRST);
+   // Hull: a long pointed body over the wings.
+   const int body[] = {mid, y, mid + 4, y + 9, mid + 5, tail - 3, mid + 3, tail - 1,
+                       mid - 3, tail - 1, mid - 5, tail - 3, mid - 4, y + 9};
+   polygon(bmp, 7, body, hull);
+   line(bmp, mid, y, mid + 4, y + 9, WHITE);
+   line(bmp, mid, y, mid - 4, y + 9, WHITE);
+   ellipsefill(bmp, mid, y + 10, 2, 4, glass);
+   putpixel(bmp, mid, y + 8, WHITE);
+}
+
+// The ship image of the data file.
+BITMAP *make_ship(const PALETTE pal)
+{
+   BITMAP *bmp = blank(SHIP_W, SHIP_H);
+   draw_ship(bmp, pal, 0, 0);
+   return bmp;
+}
+
+// One glyph rendered by FreeType in monochrome: its ink and where it sits against the pen.
+struct glyph_image {
+   int width = 0, rows = 0;  // size of the ink box
+   int left = 0, top = 0;    // offset of the ink box from the pen; top counts up from the baseline
+   int advance = 0;          // pen move to the next glyph
+   std::vector<unsigned char> ink;  // width * rows, 1 where the glyph is drawn
+};
+
+// Opens a TrueType file of the font folder, or ends the tool.
+FT_Face open_face(FT_Library lib, const std::string &folder, const char *file)
+{
+   std::string path = folder + "/" + file;
+   FT_Face face;
+   if (FT_New_Face(lib, path.c_str(), 0, &face) != 0) {
+      fprintf(stderr, "mkdata: cannot open the font %s\n", path.c_str());
+      exit(1);
+   }
+   return face;
+}
+
+// Renders one character of a face at its current size, hinted for monochrome, or ends the tool.
+glyph_image render_glyph(FT_Face face, int ch)
+{
+   if (FT_Get_Char_Index(face, ch) == 0) {
+      fprintf(stderr, "mkdata: %s has no glyph for '%c'\n", face->family_name, ch);
+      exit(1);
+   }
+   if (FT_Load_Char(face, ch, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) {
+      fprintf(stderr, "mkdata: %s cannot render '%c'\n", face->family_name, ch);
+      exit(1);
+   }
+   const FT_GlyphSlot slot = face->glyph;
+   const FT_Bitmap &src = slot->bitmap;
+   glyph_image g;
+   g.width = (int)src.width;
+   g.rows = (int)src.rows;
+   g.left = slot->bitmap_left;
+   g.top = slot->bitmap_top;
+   // Advances are in 1/64 pixel.
+   g.advance = (int)((slot->advance.x + 32) >> 6);
+   g.ink.assign(g.width * g.rows, 0);
+   for (int y = 0; y < g.rows; y++)
+      for (int x = 0; x < g.width; x++) {
+         const unsigned char *row = src.buffer + y * src.pitch;
+         // Mono bitmaps pack eight pixels per byte, leftmost in the high bit.
+         g.ink[y * g.width + x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
+      }
+   return g;
+}
+
+// Where a glyph's ink starts in its cell: at its left bearing, or at 0 if it hangs left of the pen.
+int ink_x(const glyph_image &g)
+{
+   return std::max(0, g.left);
+}
+
+// The width of a glyph's cell in a font grid: its advance, or its ink if that reaches further.
+int cell_width(const glyph_image &g)
+{
+   return std::max(g.advance, ink_x(g) + g.width);
+}
+
+// A font's glyphs for 32..126 and the baseline and height shared by their cells.
+struct glyph_set {
+   std::vector<glyph_image> glyphs;
+   int ascent = 0, height = 0;
+};
+
+// Renders 32..126 at the given pixel width and height of the em.
+glyph_set render_set(FT_Face face, int em_w, int em_h)
+{
+   FT_Set_Pixel_Sizes(face, em_w, em_h);
+   glyph_set set;
+   int descent = 0;
+   for (int ch = FIRST_CHAR; ch <= LAST_CHAR; ch++) {
+      set.glyphs.push_back(render_glyph(face, ch));
+      const glyph_image &g = set.glyphs.back();
+      if (g.rows > 0) {
+         set.ascent = std::max(set.ascent, g.top);
+         descent = std::max(descent, g.rows - g.top);
+      }
+   }
+   set.height = set.ascent + descent;
+   return set;
+}
+
+// How a font of the game is made: its TrueType file, the largest glyph cell it may have, and how
+// many times taller than wide its em is drawn.
+struct font_recipe {
+   const char *object;
+   const char *file;
+   int max_width, max_height;
+   double stretch;
+};
+
+// The largest rendering of a recipe whose every glyph cell fits the recipe's limits.
+glyph_set fit_font(FT_Face face, const font_recipe &r)
+{
+   for (int em_h = r.max_height; em_h > 0; em_h--) {
+      int em_w = std::max(1, (int)std::lround(em_h / r.stretch));
+      glyph_set set = render_set(face, em_w, em_h);
+      int widest = 0;
+      for (const glyph_image &g : set.glyphs)
+         widest = std::max(widest, cell_width(g));
+      if (set.height <= r.max_height && widest <= r.max_width)
+         return set;
+   }
+   fprintf(stderr, "mkdata: %s cannot fit %d x %d\n", r.file, r.max_width, r.max_height);
+   exit(1);
+}
+
+// Lays a font out as Allegro's font grid: rows of cells, the ink in colour 1 on 0, every cell
+// fenced by colour 255 (cells in a row share their fences).
+BITMAP *make_font_grid(const glyph_set &set)
+{
+   const int count = (int)set.glyphs.size();
+   const int grid_rows = (count + GRID_COLUMNS - 1) / GRID_COLUMNS;
+   int grid_w = 0;
+   for (int row = 0; row < grid_rows; row++) {
+      int w = 1;
+      for (int i = row * GRID_COLUMNS; i < std::min(count, (row + 1) * GRID_COLUMNS); i++)
+         w += cell_width(set.glyphs[i]) + 1;
+      grid_w = std::max(grid_w, w);
+   }
+   BITMAP *bmp = blank(grid_w, grid_rows * (set.height + 1) + 1);
+   clear_to_color(bmp, FENCE);
+   for (int row = 0; row < grid_rows; row++) {
+      int x = 1;
+      const int y = 1 + row * (set.height + 1);
+      for (int i = row * GRID_COLUMNS; i < std::min(count, (row + 1) * GRID_COLUMNS); i++) {
+         const glyph_image &g = set.glyphs[i];
+         rectfill(bmp, x, y, x + cell_width(g) - 1, y + set.height - 1, BLACK);
+         for (int gy = 0; gy < g.rows; gy++)
+            for (int gx = 0; gx < g.width; gx++)
+               if (g.ink[gy * g.width + gx])
+                  putpixel(bmp, x + ink_x(g) + gx, y + set.ascent - g.top + gy, GLYPH_INK);
+         x += cell_width(g) + 1;
+      }
+   }
+   return bmp;
+}
+
+// Writes one word in a face at its current size with its baseline at y, centred on cx: first a
+// halo of the given thickness in the outline colour, then the letters shaded from top to bottom
+// by the colour function of the fraction of the letter height.
+template <typename shade_fn>
+void draw_word(BITMAP *bmp, FT_Face face, const char *word, int cx, int y, int halo, int outline,
+               shade_fn shade)
+{
+   std::vector<glyph_image> glyphs;
+   int width = 0, ascent = 1;
+   for (const char *p = word; *p; p++) {
+      glyphs.push_back(render_glyph(face, *p));
+      width += glyphs.back().advance;
+      ascent = std::max(ascent, glyphs.back().top);
+   }
+   for (int pass = 0; pass < 2; pass++) {
+      int pen = cx - width / 2;
+      for (const glyph_image &g : glyphs) {
+         for (int gy = 0; gy < g.rows; gy++)
+            for (int gx = 0; gx < g.width; gx++) {
+               if (!g.ink[gy * g.width + gx])
+                  continue;
+               int px = pen + g.left + gx, py = y - g.top + gy;
+               if (pass == 0)
+                  rectfill(bmp, px - halo, py - halo, px + halo, py + halo, outline);
+               else
+                  putpixel(bmp, px, py, shade((double)(ascent - g.top + gy) / ascent));
+            }
+         pen += g.advance;
+      }
+   }
+}
+
+// The advance width of a word in a face at its current size.
+int word_width(FT_Face face, const char *word)
+{
+   int width = 0;
+   for (const char *p = word; *p; p++)
+      width += render_glyph(face, *p).advance;
+   return width;
+}
+
+// The title picture: a star field in a double frame, the name in large shaded letters, and the
+// ship below it firing two bolts up at the name.
+BITMAP *make_title(const PALETTE pal, FT_Face face)
+{
+   BITMAP *bmp = blank(TITLE_W, TITLE_H);
+   // A fixed seed keeps the picture the same from build to build.
+   std::mt19937 random(1987);
+   const int stars = 120;
+   for (int i = 0; i < stars; i++) {
+      int x = (int)(random() % TITLE_W), y = (int)(random() % TITLE_H);
+      // Every fourth star is plain white, the rest the game's pale star colour.
+      putpixel(bmp, x, y, (i % 4) ? STAR : WHITE);
+      // One star in ten is a larger 2 x 2 one.
+      if (i % 10 == 0)
+         rectfill(bmp, x, y, x + 1, y + 1, STAR);
+   }
+
+   const int frame_outer = colour(pal, 0.4, 0.6, 1.0);
+   const int frame_inner = colour(pal, 0.3, 0.9, 1.0);
+   const int inset = 3;
+   rect(bmp, 0, 0, TITLE_W - 1, TITLE_H - 1, frame_outer);
+   rect(bmp, inset, inset, TITLE_W - 1 - inset, TITLE_H - 1 - inset, frame_inner);
+   const int corner_x[] = {inset, TITLE_W - 1 - inset};
+   const int corner_y[] = {inset, TITLE_H - 1 - inset};
+   for (int cx : corner_x)
+      for (int cy : corner_y) {
+         circlefill(bmp, cx, cy, 3, frame_outer);
+         circlefill(bmp, cx, cy, 1, WHITE);
+      }
+
+   // The name as large as fits between the frames with room for its halo, starting from a third
+   // of the picture's height, its top 40 pixels down.
+   const char *name = "QUORBIX";
+   const int margin = 20;
+   const int halo = 2;
+   const int name_top = 40;
+   int size = TITLE_H / 3;
+   for (FT_Set_Pixel_Sizes(face, 0, size); word_width(face, name) > TITLE_W - 2 * margin;
+        FT_Set_Pixel_Sizes(face, 0, size))
+      size--;
+   // Capitals stand about three quarters of the em above the baseline.
+   const int baseline = name_top + size * 3 / 4;
+   const int halo_colour = colour(pal, 0.55, 0.35, 1.0);
+   draw_word(bmp, face, name, TITLE_W / 2, baseline, halo, halo_colour, [&](double t) {
+      // Pale yellow at the top of the letters through orange to red at the baseline.
+      return colour(pal, 1.0, 1.0 - 0.7 * t, 0.6 * (1.0 - t) * (1.0 - t));
+   });
+   // Two rules under the name, the lower one shorter.
+   const int rule_y = baseline + 14, rule_step = 3, rule_inset = 20;
+   hline(bmp, margin, rule_y, TITLE_W - 1 - margin, frame_inner);
+   hline(bmp, margin + rule_inset, rule_y + rule_step, TITLE_W - 1 - margin - rule_inset,
+         frame_outer);
+
+   // The ship stands near the bottom; each wing-tip cannon has a bolt on its way up.
+   const int ship_x = (TITLE_W - SHIP_W) / 2, ship_y = TITLE_H - 50;
+   draw_ship(bmp, pal, ship_x, ship_y);
+   draw_bolt(bmp, pal, ship_x + 1, ship_y - 24, 3);
+   draw_bolt(bmp, pal, ship_x + SHIP_W - 2, ship_y - 36, 5);
+   return bmp;
+}
+
+// The game's fonts, in data-file order.
+const font_recipe FONTS[] = {
+   // Main: a bold face whose em is a little taller than wide, as the glyph box is.
+   {"FONT_MAIN", "DejaVuSans-Bold.ttf", 16, 20, 1.2},
+   // Tall: a condensed face drawn with an em 1.7 times taller than wide.
+   {"FONT_TALL", "DejaVuSansCondensed-Bold.ttf", 16, 30, 1.7},
+   {"FONT_NARROW", "DejaVuSansMono-Bold.ttf", 15, 20, 1.0},
+   // The title font has no size limit of the game's; this width only stops the search.
+   {"FONT_TITLE", "DejaVuSerif-Bold.ttf", 64, 38, 1.0},
+};
+
+// Draws every source image of the data file into the output folder.
+int main(int argc, char **argv)
+{
+   if (argc != 3) {
+      fprintf(stderr, "usage: mkdata OUTPUT_FOLDER FONT_FOLDER\n");
+      return 2;
+   }
+   const std::string out = argv[1];
+   const std::string font_folder = argv[2];
+   if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+      fprintf(stderr, "mkdata: Allegro failed to start: %s\n", allegro_error);
+      return 1;
+   }
+   set_color_depth(8);
+   FT_Library ft;
+   if (FT_Init_FreeType(&ft) != 0) {
+      fprintf(stderr, "mkdata: FreeType failed to start\n");
+      return 1;
+   }
+
+   PALETTE pal;
+   make_palette(pal);
+   // The palette's own image: one pixel per index, 16 x 16.
+   const int swatch = 16;
+   BITMAP *bmp = blank(swatch, swatch);
+   for (int i = 0; i < PAL_SIZE; i++)
+      putpixel(bmp, i % swatch, i / swatch, i);
+   save(bmp, out + "/GAME_PAL.pcx", pal);
+   destroy_bitmap(bmp);
+
+   // Flight frames flicker between a short and a long flame.
+   const int flames[] = {2, 4};
+   const char *flight[] = {"BULLET_1", "BULLET_2"};
+   for (int i = 0; i < 2; i++) {
+      bmp = make_bullet(pal, flames[i]);
+      save(bmp, out + "/" + flight[i] + ".pcx", pal);
+      destroy_bitmap(bmp);
+   }
+   const char *hit[] = {"BULLET_DIE_1", "BULLET_DIE_2", "BULLET_DIE_3"};
+   for (int stage = 0; stage < 3; stage++) {
+      bmp = make_bullet_hit(stage);
+      save(bmp, out + "/" + hit[stage] + ".pcx", pal);
+      destroy_bitmap(bmp);
+   }
+
+   for (const font_recipe &r : FONTS) {
+      FT_Face face = open_face(ft, font_folder, r.file);
+      bmp = make_font_grid(fit_font(face, r));
+      save(bmp, out + "/" + r.object + ".pcx", pal);
+      destroy_bitmap(bmp);
+      FT_Done_Face(face);
+   }
+
+   bmp = make_ship(pal);
+   save(bmp, out + "/SHIP_BMP.pcx", pal);
+   destroy_bitmap(bmp);
+
+   FT_Face title_face = open_face(ft, font_folder, "DejaVuSans-Bold.ttf");
+   bmp = make_title(pal, title_face);
+   save(bmp, out + "/TITLE_BMP.pcx", pal);
+   destroy_bitmap(bmp);
+   FT_Done_Face(title_face);
+
+   FT_Done_FreeType(ft);
+   return 0;
+}
