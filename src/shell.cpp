@@ -84,7 +84,9 @@ void start_up()
    install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
    install_timer();
    install_keyboard();
-   if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
+   // A window on the desktop, as players expect today; any 640 x 480 mode the library finds otherwise.
+   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
+       set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
       allegro_message("Unable initialize graphics module\n%s\n", allegro_error);
       exit(-1);
    }

@@ -81,7 +81,7 @@ TEST(Controller, ModesThatReadNothing)
    EXPECT_EQ(flags_set(read_in_mode(CONTROL_OFF_1)), 0);
    EXPECT_EQ(flags_set(read_in_mode(CONTROL_OFF_2)), 0);
 
-   for (int code : {CONTROL_NONE, 7, -1}) {
+   for (int code : {(int)CONTROL_NONE, 7, -1}) {
       controller c;
       memset(&c, 0, sizeof(c));
       c.GO_DOWN = 1;

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The real game under Xvfb: the title screen shows its texts, Esc quits with
+# status 0 and leaves the default score table in scores.hi.
+# Arguments: GAME_BINARY DATA_FILE [SCREENSHOT_OUT]
+source "$(dirname "$0")/lib.sh"
+shot_out=${3:-}
+
+start_display
+start_game
+win=$(find_window Quorbix) || fail "no window titled Quorbix"
+[ -n "$win" ] || fail "no window titled Quorbix"
+sleep 5.6
+screenshot "$win" "$work/title.png"
+
+size=$("$convert" "$work/title.png" -format "%wx%h" info:)
+[ "$size" = "640x480" ] || fail "window is $size, not 640x480"
+
+# The start prompt: 20 characters of the 8-pixel font, centred on x 320, at y 390.
+[ "$(brightness "$work/title.png" 160 8 240 390)" != 0 ] || fail "no start prompt"
+[ "$(brightness "$work/title.png" 230 8 0 390)" = 0 ] || fail "start prompt is not centred"
+[ "$(brightness "$work/title.png" 230 8 410 390)" = 0 ] || fail "start prompt is not centred"
+# The control line without a joystick: 58 characters, 464 pixels wide, at y 410.
+[ "$(brightness "$work/title.png" 464 8 88 410)" != 0 ] || fail "no control line"
+[ "$(brightness "$work/title.png" 80 8 0 410)" = 0 ] || fail "control line is not the keyboard text"
+[ "$(brightness "$work/title.png" 80 8 560 410)" = 0 ] || fail "control line is not the keyboard text"
+# The web address at (50, 450), and the title picture (or the score table) above.
+[ "$(brightness "$work/title.png" 300 20 50 450)" != 0 ] || fail "no web address"
+[ "$(brightness "$work/title.png" 640 370 0 0)" != 0 ] || fail "nothing above the prompts"
+[ -n "$shot_out" ] && cp "$work/title.png" "$shot_out"
+
+hold "$win" Escape
+wait_game
+[ "$game_status" = 0 ] || fail "exit status $game_status after Esc"
+[ -f "$work/scores.hi" ] || fail "no scores.hi after Esc"
+[ "$(stat -c %s "$work/scores.hi")" = 112 ] || fail "scores.hi is not 112 bytes"
+[ "$(hex_of "$work/scores.hi")" = "$(default_table_hex)" ] || fail "scores.hi is not the default table"
+echo "title screen: ok"
