@@ -1,0 +1,129 @@
+// Frame and tick costs: the busiest frame the game can compose, the busiest logic
+// tick, and, as the yardstick, one clear and two full-screen blits between memory
+// bitmaps. Runs in a 640 x 480 8-bit window, so start it on an X display (Xvfb will do).
+#include <benchmark/benchmark.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include "game.h"
+#include "pixelz.h"
+#include "timers.h"
+
+static const int FIELD_LEVEL = 12;          // the first level with all 25 asteroids live
+static const int CROWD_X = 300, CROWD_Y = 100;
+
+// Launches particles until the pool is full, each slow enough to stay live.
+static void fill_particle_pool()
+{
+   for (int i = 0; i < MAX_PIXELS; i++)
+      init_pixel(1000, (float)(i % 640), (float)(i % 480), 1.0f, 1.0f, 1 + i % 5);
+}
+
+static void empty_particle_pool()
+{
+   for (pixel_typ &p : pixel)
+      p.state = false;
+}
+
+// Forcefield on, the "READY?" banner, 25 asteroids, 10 bullets and 1000 particles.
+static void BM_compose_worst_frame(benchmark::State &state)
+{
+   game_typ game;
+   if (!setup_game(&game)) {
+      state.SkipWithError("no bitmaps");
+      return;
+   }
+   game.forcefield = true;
+   create_asteroids(FIELD_LEVEL);
+   for (int z = 0; z < NUM_BULLETS; z++)
+      spawn_sprite(NUM_BULLETS, bullet, 60 * z, 200, 25 * z, 0, 0, 0, 0);
+   for (sprite &b : bullet)
+      b.framez = game.bullet_framez[0];
+   empty_particle_pool();
+   fill_particle_pool();
+   timer_2 = 0;
+   for (auto _ : state)
+      compose_frame(&game);
+   teardown_game(&game);
+   empty_particle_pool();
+}
+BENCHMARK(BM_compose_worst_frame)->Unit(benchmark::kMicrosecond);
+
+// 25 asteroids on top of each other and the ship, one of them shot down: a burst of 1000 launches.
+static void BM_worst_logic_tick(benchmark::State &state)
+{
+   game_typ game;
+   if (!setup_game(&game)) {
+      state.SkipWithError("no bitmaps");
+      return;
+   }
+   create_asteroids(FIELD_LEVEL);
+   timer_1 = 0;
+   for (auto _ : state) {
+      state.PauseTiming();
+      empty_particle_pool();
+      for (int z = 0; z < NUM_ASTEROIDS; z++) {
+         sprite &a = asteroid[z];
+         a.init(0, CROWD_X + z, CROWD_Y + z, a.buffer->w, a.buffer->h);
+         a.life = z == 0 ? 0 : 3;
+         a.counter = 5;
+         a.x_vel = a.y_vel = 1.0f;
+      }
+      ship.init(0, CROWD_X, CROWD_Y, 45, 27);
+      ship.life = 100;
+      ship.flash_flag = false;
+      state.ResumeTiming();
+      logic_tick(&game);
+   }
+   teardown_game(&game);
+   empty_particle_pool();
+}
+BENCHMARK(BM_worst_logic_tick)->Unit(benchmark::kMicrosecond);
+
+// The floor under every frame: clear the frame, copy the star field in, copy the frame out.
+static void BM_clear_and_two_blits(benchmark::State &state)
+{
+   BITMAP *background = create_bitmap(640, 480);
+   BITMAP *buffer = create_bitmap(640, 480);
+   BITMAP *target = create_bitmap(640, 480);
+   if (!background || !buffer || !target) {
+      state.SkipWithError("no bitmaps");
+   } else {
+      clear_bitmap(background);
+      for (auto _ : state) {
+         clear_bitmap(buffer);
+         blit(background, buffer, 0, 0, 0, 0, 640, 480);
+         blit(buffer, target, 0, 0, 0, 0, 640, 480);
+         benchmark::ClobberMemory();
+      }
+   }
+   if (background) destroy_bitmap(background);
+   if (buffer) destroy_bitmap(buffer);
+   if (target) destroy_bitmap(target);
+}
+BENCHMARK(BM_clear_and_two_blits)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+   benchmark::Initialize(&argc, argv);
+   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+      fprintf(stderr, "Allegro failed to start: %s\n", allegro_error);
+      return 2;
+   }
+   install_timer();
+   install_keyboard();
+   set_color_depth(8);
+   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
+      fprintf(stderr, "no 640 x 480 window (is DISPLAY set?): %s\n", allegro_error);
+      return 2;
+   }
+   text_mode(-1);
+   data = load_datafile(QUORBIX_DAT);
+   if (!data) {
+      fprintf(stderr, "cannot load %s\n", QUORBIX_DAT);
+      return 2;
+   }
+   benchmark::RunSpecifiedBenchmarks();
+   benchmark::Shutdown();
+   return 0;
+}
