@@ -8,6 +8,7 @@ packages=(
   liballegro4-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick
+  desktop-file-utils man-db
 )
 
 missing=()

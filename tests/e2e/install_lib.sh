@@ -1,0 +1,22 @@
+# Shared helpers of the installation tests: the built game installed into a scratch
+# staging folder (DESTDIR), and the places of the installed files.
+# Usage from a test: source install_lib.sh GAME_BINARY DATA_FILE CMAKE BUILD_DIR \
+#   BIN_DIR GAME_DIR SHARE_DIR MAN_DIR   (the last four absolute, as configured)
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1" "$2"
+
+cmake_command=$3
+build_dir=$4
+root=$work/root
+bin_dir=$root$5
+game_dir=$root$6
+share_dir=$root$7
+man_dir=$root$8
+launcher=$bin_dir/quorbix
+installed_game=$game_dir/quorbix
+installed_data=$share_dir/quorbix/quorbix.dat
+
+# Installs the build under $root, as a package build stages it.
+install_game() {
+  DESTDIR=$root "$cmake_command" --install "$build_dir" >"$work/install.log" 2>&1 ||
+    fail "cmake --install failed: $(cat "$work/install.log")"
+}
