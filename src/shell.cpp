@@ -81,7 +81,11 @@ static void load_game_data()
 // Brings everything up in the order the game relies on; graphics and data failures are fatal.
 void start_up()
 {
-   install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
+   // Without a display the library cannot start at all, and nothing after this could work.
+   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+      fprintf(stderr, "Unable initialize graphics module\nno display to open a window on (is DISPLAY set?)\n");
+      exit(-1);
+   }
    install_timer();
    install_keyboard();
    // A window on the desktop, as players expect today; any 640 x 480 mode the library finds otherwise.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real game under Xvfb without its data file: a message box says so, and once
-# it is dismissed the game ends with status 255 without writing scores.hi.
+# Start-up failures of the real game. Without its data file (under Xvfb) a message
+# box says so, and once it is dismissed the game ends with status 255 without
+# writing scores.hi. Without any display it says so and ends the same way.
 # Arguments: GAME_BINARY DATA_FILE
 source "$(dirname "$0")/lib.sh"
 
@@ -15,4 +16,11 @@ wait_game
 [ "$game_status" = 255 ] || fail "exit status $game_status, not 255"
 [ ! -e "$work/scores.hi" ] || fail "scores.hi was written"
 grep -q "quorbix.dat" "$work/stderr" || fail "no reason on standard error"
-echo "missing data file: ok"
+
+cp "$data_file" "$work/quorbix.dat"
+rm -f "$work/stderr"
+(cd "$work" && env -u DISPLAY "$game_binary" 2>"$work/stderr") && status=0 || status=$?
+[ "$status" = 255 ] || fail "exit status $status without a display, not 255"
+grep -q "DISPLAY" "$work/stderr" || fail "no word about the display on standard error"
+[ ! -e "$work/scores.hi" ] || fail "scores.hi was written without a display"
+echo "start-up failures: ok"
