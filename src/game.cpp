@@ -616,6 +616,7 @@ bool setup_game(game_typ *game)
    draw_stars(game->background);
    clear_bitmap(screen);
 
+   game->player_controller = controller();
    game->player_controller.control_type = universal_control;
    game->player_controller.ignore_control = false;
    setup_ship();

@@ -6,7 +6,7 @@
 #include "test_game_fixture.h"
 #include "quorbix.h"
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 // Bytes of heap in use.
