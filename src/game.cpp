@@ -60,6 +60,7 @@ static const int SHIP_BURST_RANGE = 600;    // ship particles fly 2 to 601 pixel
 static const int SHIP_BURST_MIN = 2;
 static const int ROCK_BURST_STEP = 20;      // asteroid particles fly (rand() % weight) x 20 pixels
 static const int ROCK_BURST_COLORS = 5;     // asteroid particles take colours 1 to 5
+static const int FIRST_BURST_COLOR = 1;     // particles never take the background colour 0
 
 // Bullets.
 static const float BULLET_SPEED = 20.0f;
@@ -67,6 +68,7 @@ static const double KNOCK_SHARE = 4.0;      // a hit passes a quarter of the bul
 static const int LAST_HIT_FRAME = 2;        // the hit animation ends after counter passes this
 static const int FLIGHT_FRAMES = 2;
 static const int HIT_FRAMES = 4;
+static const int BULLET_FRAME_HOLD = 1;     // a bullet's frame lasts two animate calls
 
 // Asteroids.
 static const int ROCK_BOX = 32;             // the box before the label bitmap sets it
@@ -75,6 +77,8 @@ static const float ROCK_TOP_SPEED = 7.0f;
 static const float ROCK_SLOW_ABOVE = 2.0f;  // a collision slows faster components by 1
 static const float ROCK_SLOWDOWN = 1.0f;
 static const int LABEL_SPARE = 2;           // an asteroid's weight is its label length less 2
+static const int ROCKS_PER_LEVEL = 2;       // a level keeps slots 0 to 2 x level live
+static const int CONTACT_FACTOR = 2;        // a contact costs twice the weight and throws at twice the speed
 
 // The level schedule, on timer_1 (hundredths) and timer_2 (seconds).
 static const int FIELD_FROM = 200;          // the field is created while timer_1 is 200 to 202
@@ -83,6 +87,7 @@ static const int CLEAR_AFTER_T1 = 210;
 static const int CLEAR_AFTER_T2 = 2;
 static const int READY_UNTIL = 1;           // "READY?" while timer_2 is 1 or less
 static const int GO_AT = 2;                 // "GO!" while timer_2 is 2
+static const int FORCEFIELD_ODDS = 2;       // a new level has the forcefield when rand() % 2 is 0
 
 // Name entry.
 static const int NAME_DELAY = 2;            // ticks that swallow keys after each accepted one
@@ -103,7 +108,7 @@ static const int EDGE_INSET = 2;            // the bottom and right bolts run 2 
 
 // One text style for asteroid labels: its font and the bitmap size per character.
 struct label_style_typ {
-   int font_object;     // data-file font, or BUILTIN_FONT
+   int font_index;      // data-file font, or BUILTIN_FONT
    int char_width;
    int height;
 };
@@ -132,7 +137,7 @@ static BITMAP *bitmap_object(int index)
 // The font a label style prints with.
 static FONT *style_font(const label_style_typ &style)
 {
-   return style.font_object == BUILTIN_FONT ? font : font_object(style.font_object);
+   return style.font_index == BUILTIN_FONT ? font : font_object(style.font_index);
 }
 
 // A heading in 256ths of a turn as radians, counter-clockwise from the x axis.
@@ -195,7 +200,7 @@ static void destroy_ship(game_typ *game)
       int life = rand() % SHIP_BURST_RANGE + SHIP_BURST_MIN;
       float dx = random_difference(BURST_SPREAD);
       float dy = random_difference(BURST_SPREAD);
-      int color = rand() % RANDOM_COLORS + 1;
+      int color = rand() % RANDOM_COLORS + FIRST_BURST_COLOR;
       init_pixel(life, (float)ship.x, (float)ship.y, dx, dy, color);
    }
    ship.life = 0;
@@ -303,7 +308,7 @@ void bullet_step(game_typ *game)
       b.x_vel = (float)(cos(b.radian_angle) * b.speed);
       b.y_vel = (float)(-sin(b.radian_angle) * b.speed);
       b.speed = BULLET_SPEED;
-      b.ani_timing = 1;
+      b.ani_timing = BULLET_FRAME_HOLD;
       b.animate(game->bullet_framez, FLIGHT_FRAMES, true);
       if (bullet_gone(b)) {
          b.deystroy();
@@ -328,9 +333,9 @@ static void ship_contact(sprite &a)
 {
    if (ship.state != 1 || ship.flash_flag || !ship.sprite_collision(&a))
       return;
-   ship.life -= 2 * a.counter;
-   ship.x_vel = 2 * a.x_vel;
-   ship.y_vel = 2 * a.y_vel;
+   ship.life -= CONTACT_FACTOR * a.counter;
+   ship.x_vel = CONTACT_FACTOR * a.x_vel;
+   ship.y_vel = CONTACT_FACTOR * a.y_vel;
    ship.flash_flag = true;
 }
 
@@ -368,7 +373,7 @@ static void destroy_rock(game_typ *game, sprite &a)
       int life = (rand() % a.counter) * ROCK_BURST_STEP;
       float dx = random_difference(BURST_SPREAD);
       float dy = random_difference(BURST_SPREAD);
-      int color = rand() % ROCK_BURST_COLORS + 1;
+      int color = rand() % ROCK_BURST_COLORS + FIRST_BURST_COLOR;
       init_pixel(life, centre_x, centre_y, dx, dy, color);
    }
    game->score += a.counter * game->level;
@@ -399,7 +404,7 @@ void asteroid_step(game_typ *game)
 void create_asteroids(int value)
 {
    for (int z = 0; z < NUM_ASTEROIDS; z++) {
-      num_asteroids = 2 * value;
+      num_asteroids = ROCKS_PER_LEVEL * value;
       const char *label = string[rand() % NUM_LABELS];
       const label_style_typ &style = label_style[rand() % NUM_STYLES];
       int x = rand() % SCREEN_W;
@@ -433,7 +438,7 @@ static void level_clear(game_typ *game)
    if (game->asteroid_counter != 0 || timer_2 <= CLEAR_AFTER_T2 || timer_1 <= CLEAR_AFTER_T1)
       return;
    game->level++;
-   game->lazer = rand() % 2;
+   game->lazer = rand() % FORCEFIELD_ODDS;
    game->forcefield = game->lazer == 0;
    timer_1 = 0;
    timer_2 = 0;
@@ -591,7 +596,7 @@ bool setup_game(game_typ *game)
    game->asteroid_counter = 0;
    game->input_name = false;
    game->score = 0;
-   game->temp[0] = '\0';
+   memset(game->temp, 0, sizeof(game->temp));
    game->forcefield = false;
    game->lazer = 0;
    game->bullet_framez[0] = BULLET_1;
@@ -639,7 +644,6 @@ void teardown_game(game_typ *game)
    for (int z = 0; z < NUM_BULLETS; z++)
       bullet[z].deystroy();
    ship.deystroy();
-   clear_bitmap(game->buffer);
    release_game_bitmaps(game);
    clear_bitmap(screen);
 }
@@ -650,16 +654,14 @@ int play_game()
    game_typ game;
    if (!setup_game(&game))
       return 1;
-   while (true) {
+   do {
       while (speed_counter > 0) {
          logic_tick(&game);
          speed_counter--;
       }
       draw_frame(&game);
       frame_counter++;
-      if (game.done)
-         break;
-   }
+   } while (!game.done);
    teardown_game(&game);
    return game.return_value;
 }
