@@ -486,15 +486,24 @@ static void draw_forcefield(BITMAP *bmp)
    draw_lightning(bmp, SCREEN_W - EDGE_INSET, 0, SCREEN_W - EDGE_INSET, SCREEN_H, rand() % RANDOM_COLORS);
 }
 
+// rotate_sprite, turned about the image's centre by a heading, computed without the library's
+// left shifts, which are undefined for the negative positions and headings of the screen edges.
+static void turn_sprite(BITMAP *bmp, BITMAP *image, int x, int y, int heading)
+{
+   const int one = 0x10000;
+   bmp->vtable->pivot_scaled_sprite_flip(bmp, image, x * one + image->w * one / 2, y * one + image->h * one / 2,
+                                         image->w * (one / 2), image->h * (one / 2), heading * one, one, FALSE);
+}
+
 // The ship, the bullets turned to their headings, and the word asteroids.
 static void draw_sprites(BITMAP *bmp)
 {
    if (ship.state == 1)
-      rotate_sprite(bmp, bitmap_object(ship.framez), ship.x, ship.y, itofix(ship.angle));
+      turn_sprite(bmp, bitmap_object(ship.framez), ship.x, ship.y, ship.angle);
    for (int z = 0; z < NUM_BULLETS; z++) {
       const sprite &b = bullet[z];
       if (b.state == 1)
-         rotate_sprite(bmp, bitmap_object(b.framez), b.x, b.y, itofix(b.dir));
+         turn_sprite(bmp, bitmap_object(b.framez), b.x, b.y, b.dir);
    }
    for (int z = 0; z < NUM_ASTEROIDS; z++) {
       const sprite &a = asteroid[z];

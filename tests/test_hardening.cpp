@@ -365,3 +365,36 @@ TEST(DamagedDataFile, RandomBytesAreRefused)
    }
    EXPECT_EQ(refused, 400);
 }
+
+// A ship half over the left edge, just turned left (a negative heading), is drawn exactly as the
+// library draws it a whole number of pixels further right, without undefined arithmetic.
+TEST(EdgeDrawing, ShipOverTheLeftEdge)
+{
+   ASSERT_NE(test_data, nullptr);
+   data = test_data;
+   create_highscores();
+   game_typ game;
+   ASSERT_TRUE(setup_game(&game));
+   clear_bitmap(game.background);
+   for (pixel_typ &p : pixel)
+      p.state = false;
+   ship.x = -20;
+   ship.y = 300;
+   ship.angle = -4;
+   compose_frame(&game);
+
+   BITMAP *image = (BITMAP *)data[SHIP_BMP].dat;
+   BITMAP *expect = create_bitmap(SCREEN_W, SCREEN_H);
+   clear_bitmap(expect);
+   rotate_sprite(expect, image, 20, 300, itofix(256 - 4));
+   int lit = 0, differ = 0;
+   for (int y = 280; y < 350; y++)
+      for (int x = 0; x < 40; x++) {
+         lit += getpixel(game.buffer, x, y) != 0;
+         differ += getpixel(game.buffer, x, y) != getpixel(expect, x + 40, y);
+      }
+   destroy_bitmap(expect);
+   teardown_game(&game);
+   EXPECT_GT(lit, 50);
+   EXPECT_EQ(differ, 0);
+}

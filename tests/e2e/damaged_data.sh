@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The real game under Xvfb with damaged copies of quorbix.dat: cut short at several
+# points, with objects removed, with a font where a bitmap belongs (the file rebuilt in
+# the wrong order), compressed, and random bytes. Each one gets the message box
+# "Error loading quorbix.dat", a reason on standard error and exit status 255: never a
+# crash, and never a scores.hi.
+# Arguments: GAME_BINARY DATA_FILE DAT_TOOL
+source "$(dirname "$0")/lib.sh"
+dat_tool=$3
+cases="$work/cases"
+mkdir -p "$cases"
+
+# Prints n bytes that are the same on every run for the same seed.
+seeded_bytes() {
+  LC_ALL=C awk -v seed="$1" -v n="$2" 'BEGIN { srand(seed); for (i = 0; i < n; i++) printf "%c", int(rand() * 256) }'
+}
+
+# Runs Allegro's dat tool on a copy of the data file, quietly.
+dat() {
+  "$dat_tool" -n0 -s1 "$@" >/dev/null
+}
+
+size=$(stat -c %s "$data_file")
+for cut in 0 3 8 12 40 1100 5000 $((size / 2)) $((size - 1)); do
+  head -c "$cut" "$data_file" >"$cases/cut-at-$cut.dat"
+done
+
+cp "$data_file" "$cases/no-title-picture.dat"
+dat "$cases/no-title-picture.dat" -d TITLE_BMP
+cp "$data_file" "$cases/no-main-fonts.dat"
+dat "$cases/no-main-fonts.dat" -d FONT_MAIN FONT_TALL
+
+# The title font and the ship taken out and added back in the wrong order: a bitmap now
+# stands where the title font belongs and a font where the title picture belongs.
+cp "$data_file" "$cases/font-for-bitmap.dat"
+(
+  cd "$cases"
+  dat font-for-bitmap.dat -e -o title_font.txt FONT_TITLE
+  dat font-for-bitmap.dat -e -o ship.bmp SHIP_BMP
+  dat font-for-bitmap.dat -d FONT_TITLE SHIP_BMP
+  dat -bpp 8 font-for-bitmap.dat -a -t BMP ship.bmp
+  dat font-for-bitmap.dat -a -t FONT title_font.txt
+)
+"$dat_tool" -l "$cases/font-for-bitmap.dat" | grep -q "FONT - TITLE_FONT_TXT" || fail "the rebuilt file has no font at the end"
+
+cp "$data_file" "$cases/compressed.dat"
+dat -c2 -w "$cases/compressed.dat"
+
+seeded_bytes 7 100000 >"$cases/random.dat"
+{ printf 'slh.ALL.'; seeded_bytes 11 5000; } >"$cases/random-after-mark.dat"
+{ head -c 4000 "$data_file"; seeded_bytes 13 4000; } >"$cases/random-tail.dat"
+
+start_display
+count=0
+for damaged in "$cases"/*.dat; do
+  name=$(basename "$damaged" .dat)
+  cp "$damaged" "$work/quorbix.dat"
+  rm -f "$work/scores.hi" "$work/stderr"
+  start_game nodata
+  box=$(find_window xmessage) || fail "$name: no message box"
+  [ -n "$box" ] || fail "$name: no message box"
+  pgrep -a xmessage | grep -q "Error loading quorbix.dat" || fail "$name: the message box does not name quorbix.dat"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  wait_game
+  [ "$game_status" = 255 ] || fail "$name: exit status $game_status, not 255"
+  [ ! -e "$work/scores.hi" ] || fail "$name: scores.hi was written"
+  [ ! -e "$work/scores.hi.tmp" ] || fail "$name: a score file was begun"
+  grep -q "quorbix.dat" "$work/stderr" || fail "$name: no reason on standard error"
+  echo "$name: $(grep -m 1 "^quorbix:" "$work/stderr")"
+  count=$((count + 1))
+done
+[ "$count" = 16 ] || fail "$count damaged files tried, not 16"
+echo "damaged data files: $count refused"

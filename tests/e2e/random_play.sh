@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Random play: the real game, built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# under Xvfb, fed random presses and releases of the keys it knows (arrows, A, S, Enter,
+# F2, Backspace, letters, now and then Esc) for a bounded time, and started again each
+# time it quits. It must never crash or report a sanitizer error, and after every exit
+# scores.hi must be a valid table: 112 bytes, names ended within their 10 bytes, scores
+# in non-increasing order.
+# Arguments: GAME_BINARY DATA_FILE [SECONDS [SEED]]
+source "$(dirname "$0")/lib.sh"
+seconds=${3:-60}
+seed=${4:-$$}
+RANDOM=$seed
+echo "random play for $seconds s, seed $seed"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+keys=(Left Right Up Up Up a a a s Return F2 BackSpace space q w e r t y k z m 1 7)
+held=()
+runs=0
+events=0
+
+# Lets go of every key still held.
+release_all() {
+  local k
+  for k in "${held[@]}"; do
+    xdotool keyup "$k"
+  done
+  held=()
+}
+
+# One random event: a new key pressed, or a held key let go; Esc once in a long while.
+random_event() {
+  local k i
+  if [ $((RANDOM % 150)) = 0 ]; then
+    release_all
+    xdotool key Escape
+  elif [ ${#held[@]} -gt 0 ] && [ $((RANDOM % 2)) = 0 ]; then
+    i=$((RANDOM % ${#held[@]}))
+    xdotool keyup "${held[$i]}"
+    held=("${held[@]:0:$i}" "${held[@]:$((i + 1))}")
+  else
+    k=${keys[$((RANDOM % ${#keys[@]}))]}
+    xdotool keydown "$k"
+    held+=("$k")
+  fi
+  events=$((events + 1))
+}
+
+# Fails unless scores.hi holds seven records with terminated names and ordered scores.
+check_scores() {
+  local f="$work/scores.hi" b k i base s ended prev=2147483647
+  [ -f "$f" ] || fail "run $runs: no scores.hi"
+  [ "$(stat -c %s "$f")" = 112 ] || fail "run $runs: scores.hi is $(stat -c %s "$f") bytes"
+  read -r -a b <<<"$(od -An -v -tu1 "$f" | tr '\n' ' ')"
+  for ((k = 0; k < 7; k++)); do
+    base=$((k * 16))
+    ended=0
+    for ((i = 0; i < 10; i++)); do
+      [ "${b[$((base + i))]}" = 0 ] && ended=1 && break
+    done
+    [ "$ended" = 1 ] || fail "run $runs: the name in record $k has no end"
+    s=$((b[base + 12] | b[base + 13] << 8 | b[base + 14] << 16 | b[base + 15] << 24))
+    [ "$s" -ge 2147483648 ] && s=$((s - 4294967296))
+    [ "$s" -le "$prev" ] || fail "run $runs: score $s in record $k is above the one before"
+    prev=$s
+  done
+}
+
+# Fails when the run crashed or a sanitizer said anything.
+check_exit() {
+  if grep -qE "ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: " "$work/stderr"; then
+    cat "$work/stderr" >&2
+    fail "run $runs: a sanitizer report"
+  fi
+  [ "$game_status" = 0 ] || fail "run $runs: exit status $game_status"
+  check_scores
+}
+
+start_display
+deadline=$((SECONDS + seconds))
+while [ "$SECONDS" -lt "$deadline" ]; do
+  start_game
+  win=$(find_window Quorbix) || fail "run $runs: no window"
+  [ -n "$win" ] || fail "run $runs: no window"
+  xdotool windowfocus --sync "$win"
+  while kill -0 "$game_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+    random_event
+    sleep "0.0$((RANDOM % 10))"
+  done
+  release_all
+  # Time is up, or the game quit: Esc until it is gone (a held Enter or F2 is let go above).
+  for _ in 1 2 3 4 5; do
+    kill -0 "$game_pid" 2>/dev/null || break
+    xdotool key Escape 2>/dev/null || true
+    sleep 0.5
+  done
+  wait_game
+  runs=$((runs + 1))
+  check_exit
+done
+echo "random play: $runs runs, $events key events in $seconds s, no crash, no sanitizer report"
