@@ -182,8 +182,11 @@ static bool scan_font(byte_reader r, size_t base, char *why, size_t why_size)
          return refuse(why, why_size, "a font range cut short", base - r.left);
       for (int64_t g = 0; g < glyphs; g++) {
          if (mono) {
+            // The library keeps a glyph's size in shorts and draws at least one pixel of every row.
             int w, h;
-            if (!r.word(&w) || !r.word(&h) || !r.skip((size_t)((w + 7) / 8) * (size_t)h))
+            if (!r.word(&w) || !r.word(&h) || w == 0 || h == 0 || w > INT16_MAX || h > INT16_MAX)
+               return refuse(why, why_size, "a glyph of no size or out of range", base - r.left);
+            if (!r.skip((size_t)((w + 7) / 8) * (size_t)h))
                return refuse(why, why_size, "a glyph cut short", base - r.left);
          } else if (!scan_pixels(&r, depth == 0 ? 8 : depth, base, why, why_size)) {
             return false;

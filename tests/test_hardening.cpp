@@ -297,6 +297,11 @@ TEST(DamagedDataFile, NumbersTheLibraryWouldTrustAreRefused)
                   "a font range out of order");
    expect_refused(datafile({object(DAT_FONT, dat_writer().word(0).word(1).byte(1).number(0).number(0x3fffffff).fill(16).b)}),
                   "a font range cut short");
+   // A glyph 0 wide (or, read back as a short, negative) never ends a row when drawn.
+   expect_refused(datafile({object(DAT_FONT, dat_writer().word(0).word(1).byte(1).number(65).number(65).word(0).word(14).b)}),
+                  "a glyph of no size or out of range");
+   expect_refused(datafile({object(DAT_FONT, dat_writer().word(0).word(1).byte(1).number(65).number(65).word(40000).word(1).fill(5000).b)}),
+                  "a glyph of no size or out of range");
    dat_writer mixed;
    mixed.word(0).word(2);
    mixed.byte(1).number(32).number(32).word(8).word(1).byte(0);

@@ -47,6 +47,16 @@ random_event() {
   events=$((events + 1))
 }
 
+# Gives the game's window the keyboard; a window not yet shown refuses it, so this tries again.
+focus() {
+  local try
+  for try in $(seq 1 50); do
+    xdotool windowfocus --sync "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "run $runs: the window never took the keyboard"
+}
+
 # Fails unless scores.hi holds seven records with terminated names and ordered scores.
 check_scores() {
   local f="$work/scores.hi" b k i base s ended prev=2147483647
@@ -83,7 +93,7 @@ while [ "$SECONDS" -lt "$deadline" ]; do
   start_game
   win=$(find_window Quorbix) || fail "run $runs: no window"
   [ -n "$win" ] || fail "run $runs: no window"
-  xdotool windowfocus --sync "$win"
+  focus "$win"
   while kill -0 "$game_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
     random_event
     sleep "0.0$((RANDOM % 10))"
