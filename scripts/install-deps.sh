@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick
   desktop-file-utils man-db
+  clang libclang-rt-14-dev
 )
 
 missing=()
