@@ -196,6 +196,7 @@ static bool scan_font(byte_reader r, size_t base, char *why, size_t why_size)
    return true;
 }
 
+// Declared ahead: a data file can hold data files.
 static bool scan_objects(byte_reader r, size_t base, int nesting, char *why, size_t why_size);
 
 // One object: its kind, its two sizes and its contents, checked by kind.
