@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
    const std::string in = folder + "/in.hi", out = folder + "/out.hi";
    write_bytes(in, bytes, size);
 
-   // A table whose names are 9 letters, distinct from anything a record can hold unchanged.
+   // A table of 9-letter names and negative scores, to tell which entries the load replaced.
    SCORES before[NUM_HIGH_SCORES];
    for (int k = 0; k < NUM_HIGH_SCORES; k++) {
       memset(high_scores[k].name, 'a' + k, MAX_NAME_LENGTH);
