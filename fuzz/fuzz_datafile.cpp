@@ -11,7 +11,7 @@
 #include <unistd.h>
 #include "alleg.h"
 #include "quorbix.h"
-#include "shell.h"
+#include "datafile.h"
 
 static std::string input;
 

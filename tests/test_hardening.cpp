@@ -18,7 +18,7 @@
 #include "intro.h"
 #include "pixelz.h"
 #include "quorbix.h"
-#include "shell.h"
+#include "datafile.h"
 #include "support.h"
 #include "timers.h"
 #if defined(__SANITIZE_ADDRESS__)

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "quorbix.h"
-#include "shell.h"
+#include "datafile.h"
 #include "support.h"
 
 // A copy of the first `count` objects of the real file, ended as the library ends a datafile.
