@@ -43,7 +43,7 @@ start_game() {
 
 # Waits for a window with the given title and prints its id.
 find_window() {
-  timeout 20 xdotool search --sync --name "^$1\$" | head -n 1
+  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
 }
 
 # Holds a key down in a window for a moment, long enough for several logic ticks to see it.
