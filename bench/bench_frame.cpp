@@ -8,6 +8,7 @@
 #include "game.h"
 #include "pixelz.h"
 #include "timers.h"
+#include "window.h"
 
 static const int FIELD_LEVEL = 12;          // the first level with all 25 asteroids live
 static const int CROWD_X = 300, CROWD_Y = 100;
@@ -106,18 +107,8 @@ BENCHMARK(BM_clear_and_two_blits)->Unit(benchmark::kMicrosecond);
 int main(int argc, char **argv)
 {
    benchmark::Initialize(&argc, argv);
-   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-      fprintf(stderr, "Allegro failed to start: %s\n", allegro_error);
+   if (!open_game_window())
       return 2;
-   }
-   install_timer();
-   install_keyboard();
-   set_color_depth(8);
-   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
-      fprintf(stderr, "no 640 x 480 window (is DISPLAY set?): %s\n", allegro_error);
-      return 2;
-   }
-   text_mode(-1);
    data = load_datafile(QUORBIX_DAT);
    if (!data) {
       fprintf(stderr, "cannot load %s\n", QUORBIX_DAT);

@@ -10,6 +10,7 @@
 #include <thread>
 #include <unistd.h>
 #include "support.h"
+#include "window.h"
 
 DATAFILE *test_data = nullptr;
 
@@ -36,18 +37,8 @@ int main(int argc, char **argv)
 {
    testing::InitGoogleTest(&argc, argv);
 
-   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-      fprintf(stderr, "Allegro failed to start: %s\n", allegro_error);
+   if (!open_game_window())
       return 2;
-   }
-   install_timer();
-   install_keyboard();
-   set_color_depth(8);
-   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
-      fprintf(stderr, "no 640 x 480 window (is DISPLAY an Xvfb server?): %s\n", allegro_error);
-      return 2;
-   }
-   text_mode(-1);
    test_data = load_datafile(QUORBIX_DAT);
 
    char dir[] = "/tmp/quorbix-test-XXXXXX";

@@ -57,16 +57,7 @@ for damaged in "$cases"/*.dat; do
   cp "$damaged" "$work/quorbix.dat"
   rm -f "$work/scores.hi" "$work/stderr"
   start_game nodata
-  box=$(find_window xmessage) || fail "$name: no message box"
-  [ -n "$box" ] || fail "$name: no message box"
-  pgrep -a xmessage | grep -q "Error loading quorbix.dat" || fail "$name: the message box does not name quorbix.dat"
-  xdotool windowfocus --sync "$box"
-  xdotool key Return
-  wait_game
-  [ "$game_status" = 255 ] || fail "$name: exit status $game_status, not 255"
-  [ ! -e "$work/scores.hi" ] || fail "$name: scores.hi was written"
-  [ ! -e "$work/scores.hi.tmp" ] || fail "$name: a score file was begun"
-  grep -q "quorbix.dat" "$work/stderr" || fail "$name: no reason on standard error"
+  expect_data_refused "$name"
   echo "$name: $(grep -m 1 "^quorbix:" "$work/stderr")"
   count=$((count + 1))
 done

@@ -75,6 +75,23 @@ wait_game() {
   game_pid=""
 }
 
+# Checks that the running game refuses its data file: the message box names quorbix.dat,
+# and once it is dismissed the game ends with status 255, a reason on standard error
+# and no score file begun. $1 names the case in failure messages.
+expect_data_refused() {
+  local box
+  box=$(find_window xmessage) || fail "$1: no message box"
+  [ -n "$box" ] || fail "$1: no message box"
+  pgrep -a xmessage | grep -q "Error loading quorbix.dat" || fail "$1: the message box does not name quorbix.dat"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  wait_game
+  [ "$game_status" = 255 ] || fail "$1: exit status $game_status, not 255"
+  [ ! -e "$work/scores.hi" ] || fail "$1: scores.hi was written"
+  [ ! -e "$work/scores.hi.tmp" ] || fail "$1: a score file was begun"
+  grep -q "quorbix.dat" "$work/stderr" || fail "$1: no reason on standard error"
+}
+
 # Prints a file's bytes in hex, on one line.
 hex_of() {
   od -An -v -tx1 "$1" | tr -d ' \n'

@@ -7,15 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 start_display
 start_game nodata
-box=$(find_window xmessage) || fail "no message box"
-[ -n "$box" ] || fail "no message box"
-pgrep -a xmessage | grep -q "Error loading quorbix.dat" || fail "the message box does not name quorbix.dat"
-xdotool windowfocus --sync "$box"
-xdotool key Return
-wait_game
-[ "$game_status" = 255 ] || fail "exit status $game_status, not 255"
-[ ! -e "$work/scores.hi" ] || fail "scores.hi was written"
-grep -q "quorbix.dat" "$work/stderr" || fail "no reason on standard error"
+expect_data_refused "no data file"
 
 cp "$data_file" "$work/quorbix.dat"
 rm -f "$work/stderr"

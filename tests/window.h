@@ -1,0 +1,9 @@
+// Allegro brought up as the game brings it up, for programs that drive the game's code.
+#ifndef QUORBIX_TEST_WINDOW_H
+#define QUORBIX_TEST_WINDOW_H
+
+// Timer, keyboard and a 640 x 480 8-bit window on the X display (Xvfb will do), with text
+// drawn without a background; false, with the reason on standard error, when that fails.
+bool open_game_window();
+
+#endif
