@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   liballegro4-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps x11-utils imagemagick
+  xvfb xauth xdotool x11-apps x11-utils imagemagick procps
   desktop-file-utils man-db
   clang libclang-rt-14-dev
 )
