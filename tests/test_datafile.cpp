@@ -2,28 +2,21 @@
 // glyph boxes and the palette colours the game draws with.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include "datafile.h"
 #include "quorbix.h"
 #include "support.h"
 
-static BITMAP *bitmap_at(int index) { return (BITMAP *)test_data[index].dat; }
 static FONT *font_at(int index) { return (FONT *)test_data[index].dat; }
 
-// The file loads and holds at least the 12 game objects, at their numbers, with their names and kinds.
-TEST(datafile, holds_the_game_objects_by_name_and_kind)
+// The file loads, passes the game's check of its count and kinds, and names the 12 objects in order.
+TEST(datafile, holds_the_game_objects_by_name)
 {
    ASSERT_NE(test_data, nullptr) << "quorbix.dat did not load from " << QUORBIX_DAT;
+   ASSERT_TRUE(check_datafile(test_data, nullptr, 0));
    const char *names[] = {"GAME_PAL", "BULLET_1", "BULLET_2", "BULLET_DIE_1", "BULLET_DIE_2", "BULLET_DIE_3",
                           "FONT_MAIN", "FONT_TALL", "FONT_NARROW", "FONT_TITLE", "SHIP_BMP", "TITLE_BMP"};
-   const int kinds[] = {DAT_PALETTE, DAT_BITMAP, DAT_BITMAP, DAT_BITMAP, DAT_BITMAP, DAT_BITMAP,
-                        DAT_FONT, DAT_FONT, DAT_FONT, DAT_FONT, DAT_BITMAP, DAT_BITMAP};
-   int count = 0;
-   while (test_data[count].type != DAT_END)
-      count++;
-   ASSERT_GE(count, 12);
-   for (int i = 0; i < 12; i++) {
-      EXPECT_EQ(test_data[i].type, kinds[i]) << names[i];
+   for (int i = 0; i < 12; i++)
       EXPECT_STREQ(get_datafile_property(&test_data[i], DAT_NAME), names[i]);
-   }
 }
 
 // Exact 8-bit image sizes; sprite corners are 0; bullets and ship point up (top-most ink a tip at the middle).
@@ -35,10 +28,8 @@ TEST(datafile, image_sizes_backgrounds_and_headings)
       {BULLET_DIE_2, 16, 16, true, false}, {BULLET_DIE_3, 16, 16, true, false}, {SHIP_BMP, 45, 27, true, true},
       {TITLE_BMP, 300, 239, false, false}};
    for (const auto &i : images) {
-      BITMAP *bmp = bitmap_at(i.index);
-      EXPECT_EQ(bmp->w, i.w) << "object " << i.index;
-      EXPECT_EQ(bmp->h, i.h) << "object " << i.index;
-      EXPECT_EQ(bitmap_color_depth(bmp), 8) << "object " << i.index;
+      BITMAP *bmp = (BITMAP *)test_data[i.index].dat;
+      EXPECT_TRUE(bmp->w == i.w && bmp->h == i.h && bitmap_color_depth(bmp) == 8) << "object " << i.index;
       for (int corner = 0; i.sprite && corner < 4; corner++)
          EXPECT_EQ(getpixel(bmp, corner % 2 * (bmp->w - 1), corner / 2 * (bmp->h - 1)), 0) << "object " << i.index;
       if (!i.points_up)
@@ -60,11 +51,8 @@ TEST(datafile, image_sizes_backgrounds_and_headings)
 TEST(datafile, fonts_cover_ascii_and_fit_their_boxes)
 {
    ASSERT_NE(test_data, nullptr);
-   for (int index : {FONT_MAIN, FONT_TALL, FONT_NARROW, FONT_TITLE}) {
-      EXPECT_TRUE(is_mono_font(font_at(index))) << "font " << index;
-      EXPECT_LE(get_font_range_begin(font_at(index), -1), 32) << "font " << index;
-      EXPECT_GE(get_font_range_end(font_at(index), -1), 126) << "font " << index;
-   }
+   for (FONT *f : {font_at(FONT_MAIN), font_at(FONT_TALL), font_at(FONT_NARROW), font_at(FONT_TITLE)})
+      EXPECT_TRUE(is_mono_font(f) && get_font_range_begin(f, -1) <= 32 && get_font_range_end(f, -1) >= 126);
    const struct { int index, max_w, max_h; } boxes[] = {
       {FONT_MAIN, 16, 20}, {FONT_TALL, 16, 30}, {FONT_NARROW, 15, 20}};
    for (const auto &b : boxes) {

@@ -5,39 +5,29 @@
 #include "datafile.h"
 #include "support.h"
 
-// A copy of the first `count` objects of the real file, ended as the library ends a datafile.
-static std::vector<DATAFILE> objects(int count)
-{
-   std::vector<DATAFILE> d(test_data, test_data + count);
-   DATAFILE end = {nullptr, DAT_END, 0, nullptr};
-   d.push_back(end);
-   return d;
-}
+typedef std::vector<DATAFILE> objects_t;
 
+// The real file and a longer copy pass; too few objects, a wrong kind or a short palette fail with the reason.
 TEST(DataFileCheck, AcceptsTheGameFileAndRejectsDamage)
 {
    ASSERT_NE(test_data, nullptr);
    char why[160] = "";
    EXPECT_TRUE(check_datafile(test_data, why, sizeof(why))) << why;
-
-   std::vector<DATAFILE> short_file = objects(TITLE_BMP);
-   EXPECT_FALSE(check_datafile(short_file.data(), why, sizeof(why)));
-   EXPECT_STREQ(why, "quorbix.dat holds 11 objects, the game needs 12");
-
-   std::vector<DATAFILE> empty = objects(0);
-   EXPECT_FALSE(check_datafile(empty.data(), why, sizeof(why)));
-
-   std::vector<DATAFILE> swapped = objects(TITLE_BMP + 1);
-   std::swap(swapped[SHIP_BMP], swapped[FONT_TITLE]);
-   EXPECT_FALSE(check_datafile(swapped.data(), why, sizeof(why)));
-   EXPECT_STREQ(why, "quorbix.dat: object 9 is BMP , the game needs FONT");
-
-   std::vector<DATAFILE> no_palette = objects(TITLE_BMP + 1);
-   no_palette[GAME_PAL] = no_palette[BULLET_1];
-   EXPECT_FALSE(check_datafile(no_palette.data(), why, sizeof(why)));
-
-   // Objects beyond the twelfth are allowed.
-   std::vector<DATAFILE> longer = objects(TITLE_BMP + 1);
-   longer.insert(longer.end() - 1, longer[SHIP_BMP]);
-   EXPECT_TRUE(check_datafile(longer.data(), why, sizeof(why))) << why;
+   const struct { int count; void (*damage)(objects_t &); const char *why; } cases[] = {
+      {TITLE_BMP, [](objects_t &) {}, "quorbix.dat holds 11 objects, the game needs 12"},
+      {0, [](objects_t &) {}, "quorbix.dat holds 0 objects, the game needs 12"},
+      {TITLE_BMP + 1, [](objects_t &d) { std::swap(d[SHIP_BMP], d[FONT_TITLE]); },
+       "quorbix.dat: object 9 is BMP , the game needs FONT"},
+      {TITLE_BMP + 1, [](objects_t &d) { d[GAME_PAL] = d[BULLET_1]; }, "quorbix.dat: object 0 is BMP , the game needs PAL "},
+      // A palette under 256 colours would be read past its end when installed.
+      {TITLE_BMP + 1, [](objects_t &d) { d[GAME_PAL].size = 4; }, "quorbix.dat: the palette holds 4 bytes, the game needs 1024"},
+      {TITLE_BMP + 1, [](objects_t &d) { d.insert(d.end(), d[SHIP_BMP]); }, ""}};   // extra objects are allowed
+   for (const auto &c : cases) {
+      objects_t d(test_data, test_data + c.count);
+      c.damage(d);
+      d.push_back(DATAFILE{nullptr, DAT_END, 0, nullptr});
+      why[0] = 0;
+      EXPECT_EQ(check_datafile(d.data(), why, sizeof(why)), !*c.why) << c.why;
+      EXPECT_STREQ(why, c.why);
+   }
 }

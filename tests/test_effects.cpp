@@ -18,20 +18,17 @@ static void clear_pool()
 struct footprint {
    int min_x = INT_MAX, max_x = INT_MIN, min_y = INT_MAX, max_y = INT_MIN;
    std::set<int> colors;
+   explicit footprint(BITMAP *bmp)
+   {
+      for (int y = 0; y < bmp->h; y++)
+         for (int x = 0; x < bmp->w; x++)
+            if (int c = getpixel(bmp, x, y)) {
+               min_x = std::min(min_x, x), max_x = std::max(max_x, x);
+               min_y = std::min(min_y, y), max_y = std::max(max_y, y);
+               colors.insert(c);
+            }
+   }
 };
-
-static footprint scan(BITMAP *bmp)
-{
-   footprint f;
-   for (int y = 0; y < bmp->h; y++)
-      for (int x = 0; x < bmp->w; x++)
-         if (int c = getpixel(bmp, x, y)) {
-            f.min_x = std::min(f.min_x, x); f.max_x = std::max(f.max_x, x);
-            f.min_y = std::min(f.min_y, y); f.max_y = std::max(f.max_y, y);
-            f.colors.insert(c);
-         }
-   return f;
-}
 
 // A launch takes the lowest free slot with a fresh counter; the 1001st live launch is dropped.
 TEST(particles, launch_into_free_and_full_pool)
@@ -40,8 +37,7 @@ TEST(particles, launch_into_free_and_full_pool)
    pixel[0].state = true;
    pixel[1].counter = 77;
    init_pixel(30, 1.5f, 2.5f, -3.0f, 4.0f, 99);
-   EXPECT_TRUE(pixel[1].state); EXPECT_EQ(pixel[1].counter, 0); EXPECT_EQ(pixel[1].life, 30);
-   EXPECT_EQ(pixel[1].y, 2.5f); EXPECT_EQ(pixel[1].x_vel, -3.0f); EXPECT_EQ(pixel[1].color, 99);
+   EXPECT_TRUE(pixel[1].state && pixel[1].counter == 0 && pixel[1].life == 30 && pixel[1].color == 99);
    for (int i = 2; i <= MAX_PIXELS; i++)
       init_pixel(100, 10.0f, 10.0f, 1.0f, 1.0f, i == MAX_PIXELS ? 200 : 7);
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 200; }));
@@ -88,7 +84,7 @@ TEST(particles, drawing)
       init_pixel(10, spots[i][0], spots[i][1], 1.0f, 0.0f, 21 + i);
    pixel[3].state = false;
    draw_pixels(bmp);
-   EXPECT_EQ(scan(bmp).colors, (std::set<int>{21, 23}));
+   EXPECT_EQ(footprint(bmp).colors, (std::set<int>{21, 23}));
    EXPECT_EQ(getpixel(bmp, 0, 5), 21);
    EXPECT_EQ(getpixel(bmp, 3, 4), 23);
    destroy_bitmap(bmp);
@@ -100,25 +96,22 @@ TEST(lightning, dot_band_step_and_colour_wrap)
    BITMAP *bmp = create_bitmap(700, 60);
    clear_bitmap(bmp);
    draw_lightning(bmp, 20, 20, 20, 20, 40);
-   footprint f = scan(bmp);
-   EXPECT_EQ(f.min_x, 17); EXPECT_EQ(f.max_x, 23); EXPECT_EQ(f.min_y, 17); EXPECT_EQ(f.max_y, 23);
-   EXPECT_EQ(getpixel(bmp, 20, 20), 15);
-   EXPECT_EQ(getpixel(bmp, 22, 20), 45);
-   EXPECT_EQ(getpixel(bmp, 23, 20), 40);
+   const footprint dot(bmp);
+   EXPECT_TRUE(dot.min_x == 17 && dot.max_x == 23 && dot.min_y == 17 && dot.max_y == 23);
+   EXPECT_TRUE(getpixel(bmp, 20, 20) == 15 && getpixel(bmp, 22, 20) == 45 && getpixel(bmp, 23, 20) == 40);
    srand(7);
    int lowest = INT_MAX, highest = INT_MIN;
    for (int draw = 0; draw < 40; draw++) {
       clear_bitmap(bmp);
       draw_lightning(bmp, 20, 30, 660, 30, 100);
-      f = scan(bmp);
+      footprint f(bmp);
       EXPECT_EQ(f.min_x, 17); EXPECT_LE(f.max_x, 667);
       EXPECT_EQ(f.colors, (std::set<int>{15, 100, 105}));
       EXPECT_EQ(getpixel(bmp, 20, 30), 15); EXPECT_EQ(getpixel(bmp, 660, 30), 15);
-      lowest = std::min(lowest, f.min_y);
-      highest = std::max(highest, f.max_y);
+      lowest = std::min(lowest, f.min_y), highest = std::max(highest, f.max_y);
       clear_bitmap(bmp);
       draw_lightning(bmp, 30, 30, 17, 30, 254);
-      f = scan(bmp);
+      f = footprint(bmp);
       EXPECT_EQ(f.min_x, 14); EXPECT_EQ(f.max_x, 33); EXPECT_GE(f.min_y, 26); EXPECT_LE(f.max_y, 33);
       EXPECT_EQ(f.colors, (std::set<int>{3, 15, 254}));
    }
