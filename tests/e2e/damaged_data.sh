@@ -15,7 +15,6 @@ seeded_bytes() {
   LC_ALL=C awk -v seed="$1" -v n="$2" 'BEGIN { srand(seed); for (i = 0; i < n; i++) printf "%c", int(rand() * 256) }'
 }
 
-# Runs Allegro's dat tool on a copy of the data file, quietly.
 dat() {
   "$dat_tool" -n0 -s1 "$@" >/dev/null
 }
@@ -25,10 +24,11 @@ for cut in 0 3 8 12 40 1100 5000 $((size / 2)) $((size - 1)); do
   head -c "$cut" "$data_file" >"$cases/cut-at-$cut.dat"
 done
 
-cp "$data_file" "$cases/no-title-picture.dat"
-dat "$cases/no-title-picture.dat" -d TITLE_BMP
-cp "$data_file" "$cases/no-main-fonts.dat"
-dat "$cases/no-main-fonts.dat" -d FONT_MAIN FONT_TALL
+for edit in "no-title-picture -d TITLE_BMP" "no-main-fonts -d FONT_MAIN FONT_TALL" "compressed -c2 -w"; do
+  read -r name options <<<"$edit"
+  cp "$data_file" "$cases/$name.dat"
+  dat "$cases/$name.dat" $options
+done
 
 # The title font and the ship taken out and added back in the wrong order: a bitmap now
 # stands where the title font belongs and a font where the title picture belongs.
@@ -43,9 +43,6 @@ cp "$data_file" "$cases/font-for-bitmap.dat"
 )
 "$dat_tool" -l "$cases/font-for-bitmap.dat" | grep -q "FONT - TITLE_FONT_TXT" || fail "the rebuilt file has no font at the end"
 
-cp "$data_file" "$cases/compressed.dat"
-dat -c2 -w "$cases/compressed.dat"
-
 seeded_bytes 7 100000 >"$cases/random.dat"
 { printf 'slh.ALL.'; seeded_bytes 11 5000; } >"$cases/random-after-mark.dat"
 { head -c 4000 "$data_file"; seeded_bytes 13 4000; } >"$cases/random-tail.dat"
@@ -55,11 +52,9 @@ count=0
 for damaged in "$cases"/*.dat; do
   name=$(basename "$damaged" .dat)
   cp "$damaged" "$work/quorbix.dat"
-  rm -f "$work/scores.hi" "$work/stderr"
   start_game nodata
   expect_data_refused "$name"
   echo "$name: $(grep -m 1 "^quorbix:" "$work/stderr")"
   count=$((count + 1))
 done
-[ "$count" = 16 ] || fail "$count damaged files tried, not 16"
 echo "damaged data files: $count refused"

@@ -15,83 +15,72 @@ exit 7
 STANDIN
 
 # Runs a command with nothing in its environment but PATH, the probe's place and the
-# given variables (as for env); sets status, and out and err to its output.
+# given variables (as for env); sets status, and err to all it printed.
 launch() {
   rm -f "$probe"
   status=0
-  env -i PATH="$PATH" QUORBIX_PROBE="$probe" "$@" >"$work/out" 2>"$work/err" || status=$?
-  out=$(cat "$work/out")
-  err=$(cat "$work/err")
+  err=$(env -i PATH="$PATH" QUORBIX_PROBE="$probe" "$@" 2>&1) || status=$?
 }
 
-# Checks that the game ran in FOLDER with the data file DATA linked there.
+# ran_in FOLDER VARS... COMMAND: launches; the game must have run silently in FOLDER with
+# $data linked there, its status passed on. Sets args to the arguments the game got.
 ran_in() {
-  [ "$status" = 7 ] || fail "status $status, not the game's 7 (stderr: $err)"
-  [ -z "$out$err" ] || fail "the launcher printed: $out$err"
-  [ "$(sed -n 1p "$probe")" = "$1" ] || fail "the game ran in $(sed -n 1p "$probe"), not $1"
-  [ "$(sed -n 2p "$probe")" = "$2" ] || fail "quorbix.dat links to '$(sed -n 2p "$probe")', not $2"
+  local dir=$1 where link && shift
+  launch "$@"
+  [ "$status" = 7 ] || fail "status $status, not the game's 7 (output: $err)"
+  [ -z "$err" ] || fail "the launcher printed: $err"
+  { read -r where; read -r link; read -r args; } <"$probe"
+  [ "$where" = "$dir" ] || fail "the game ran in $where, not $dir"
+  [ "$link" = "$data" ] || fail "quorbix.dat links to '$link', not $data"
 }
 
-# Checks that the launcher refused with status 1, saying what it was given, without the game.
+# refused REASON VARS... COMMAND: launches; the launcher must end with status 1 and say
+# REASON on stderr, without starting the game.
 refused() {
-  [ "$status" = 1 ] || fail "status $status, not 1, for: $1"
-  [ ! -e "$probe" ] || fail "the game ran although: $1"
-  grep -qF "$1" <<<"$err" || fail "stderr does not say '$1': $err"
+  local why=$1 && shift
+  launch "$@"
+  [ "$status" = 1 ] || fail "status $status, not 1, for: $why"
+  [ ! -e "$probe" ] || fail "the game ran although: $why"
+  grep -qF "$why" <<<"$err" || fail "stderr does not say '$why': $err"
 }
 
 data=$(readlink -f "$installed_data")
+alice=$work/alice/quorbix
 
-launch HOME="$work/home" "$launcher" one two
-ran_in "$work/home/.local/share/quorbix" "$data"
-[ "$(sed -n 3p "$probe")" = "one two" ] || fail "the arguments did not reach the game"
-
-launch HOME="$work/home" XDG_DATA_HOME="$work/alice" "$launcher"
-ran_in "$work/alice/quorbix" "$data"
-[ ! -e "$work/home/.local/share/quorbix/scores.hi" ] || fail "unexpected scores.hi"
-
+ran_in "$work/home/.local/share/quorbix" HOME="$work/home" "$launcher" one two
+[ "$args" = "one two" ] || fail "the arguments did not reach the game"
+ran_in "$alice" HOME="$work/home" XDG_DATA_HOME="$work/alice" "$launcher"
 # An empty or relative XDG_DATA_HOME counts as unset.
-rm -rf "$work/home"
-launch HOME="$work/home" XDG_DATA_HOME= "$launcher"
-ran_in "$work/home/.local/share/quorbix" "$data"
-rm -rf "$work/home"
-launch HOME="$work/home" XDG_DATA_HOME=relative "$launcher"
-ran_in "$work/home/.local/share/quorbix" "$data"
+for xdg in "" relative; do
+  ran_in "$work/home/.local/share/quorbix" HOME="$work/home" XDG_DATA_HOME="$xdg" "$launcher"
+done
 
 # A link that points elsewhere, or a stray copy, is replaced by a link to the installed file.
-ln -sfn /nowhere/quorbix.dat "$work/alice/quorbix/quorbix.dat"
-launch XDG_DATA_HOME="$work/alice" "$launcher"
-ran_in "$work/alice/quorbix" "$data"
-rm "$work/alice/quorbix/quorbix.dat"
-echo stale >"$work/alice/quorbix/quorbix.dat"
-launch XDG_DATA_HOME="$work/alice" "$launcher"
-ran_in "$work/alice/quorbix" "$data"
+ln -sfn /nowhere/quorbix.dat "$alice/quorbix.dat"
+ran_in "$alice" XDG_DATA_HOME="$work/alice" "$launcher"
+rm "$alice/quorbix.dat"
+echo stale >"$alice/quorbix.dat"
+ran_in "$alice" XDG_DATA_HOME="$work/alice" "$launcher"
 
 # Started through a link of its own, and after the whole tree moved elsewhere.
 mkdir "$work/games"
 ln -s "$launcher" "$work/games/quorbix"
-launch XDG_DATA_HOME="$work/alice" "$work/games/quorbix"
-ran_in "$work/alice/quorbix" "$data"
+ran_in "$alice" XDG_DATA_HOME="$work/alice" "$work/games/quorbix"
 mv "$root" "$work/moved"
-launch XDG_DATA_HOME="$work/alice" "$work/moved${launcher#"$root"}"
-ran_in "$work/alice/quorbix" "$work/moved${data#"$root"}"
+data=$work/moved${data#"$root"} ran_in "$alice" XDG_DATA_HOME="$work/alice" "$work/moved${launcher#"$root"}"
 mv "$work/moved" "$root"
 
 # Failures, each named on stderr, and the game is not started.
-launch "$launcher"
-refused "neither XDG_DATA_HOME nor HOME is set"
+refused "neither XDG_DATA_HOME nor HOME is set" "$launcher"
 touch "$work/plain"
-launch XDG_DATA_HOME="$work/plain" "$launcher"
-refused "cannot make the folder $work/plain/quorbix"
+refused "cannot make the folder $work/plain/quorbix" XDG_DATA_HOME="$work/plain" "$launcher"
 grep -q "Not a directory" <<<"$err" || fail "stderr does not give the reason: $err"
 mkdir -p "$work/bob/quorbix/quorbix.dat"
-launch XDG_DATA_HOME="$work/bob" "$launcher"
-refused "cannot link the data file into $work/bob/quorbix"
+refused "cannot link the data file into $work/bob/quorbix" XDG_DATA_HOME="$work/bob" "$launcher"
 rm "$installed_data"
-launch XDG_DATA_HOME="$work/carol" "$launcher"
-refused "the data file $data is missing"
+refused "the data file $data is missing" XDG_DATA_HOME="$work/carol" "$launcher"
 [ ! -e "$work/carol" ] || fail "a player's folder was made without a data file"
 cp "$data_file" "$installed_data"
 rm "$installed_game"
-launch XDG_DATA_HOME="$work/carol" "$launcher"
-refused "the game $installed_game is missing"
+refused "the game $installed_game is missing" XDG_DATA_HOME="$work/carol" "$launcher"
 echo "installed launcher: ok"

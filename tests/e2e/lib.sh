@@ -3,26 +3,19 @@
 # Usage from a test: source lib.sh GAME_BINARY DATA_FILE
 set -euo pipefail
 
-game_binary=$1
-data_file=$2
+game_binary=$1 data_file=$2
 convert=/usr/bin/convert
 work=$(mktemp -d /tmp/quorbix-e2e-XXXXXX)
-xvfb_pid=""
-game_pid=""
+xvfb_pid="" game_pid=""
+default_table=(Morwick:100 Tallo:90 Brenna:75 Quill:50 Dastor:30 Fennig:20 Ulmar:15)
 
-# Stops whatever the test started and removes its folder.
 cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -z "$game_pid$xvfb_pid" ] || kill $game_pid $xvfb_pid 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Reports a failed check and ends the test.
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Starts an Xvfb server on a free display and exports DISPLAY.
 start_display() {
@@ -34,16 +27,19 @@ start_display() {
   export DISPLAY=":$n"
 }
 
-# Starts the game in the scratch folder (with its data file unless told "nodata").
+# Starts the game in the scratch folder, first copying its data file there unless the
+# first argument is "nodata"; any further arguments are a command run instead of the game.
 start_game() {
-  [ "${1:-}" = nodata ] || cp "$data_file" "$work/quorbix.dat"
-  (cd "$work" && exec "$game_binary" >"$work/stdout" 2>"$work/stderr") &
+  if [ "${1:-}" = nodata ]; then shift; else cp "$data_file" "$work/quorbix.dat"; fi
+  [ $# -gt 0 ] || set -- "$game_binary"
+  (cd "$work" && exec "$@" >"$work/stdout" 2>"$work/stderr") &
   game_pid=$!
 }
 
-# Waits for a window with the given title and prints its id.
+# Waits for a window with the given title and puts its id in win.
 find_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+  win=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
+  [ -n "$win" ] || fail "no window titled $1: $(cat "$work/stderr" 2>/dev/null)"
 }
 
 # Holds a key down in a window for a moment, long enough for several logic ticks to see it.
@@ -54,10 +50,7 @@ hold() {
   xdotool keyup "$2"
 }
 
-# Saves a window's contents as a PNG.
-screenshot() {
-  xwd -silent -id "$1" | "$convert" xwd:- "png:$2"
-}
+screenshot() { xwd -silent -id "$1" | "$convert" xwd:- "png:$2"; }
 
 # Mean brightness (0..1) of a rectangle of a PNG: w h x y.
 brightness() {
@@ -75,38 +68,41 @@ wait_game() {
   game_pid=""
 }
 
+# Quits the game in window win with Esc; it must end with status 0.
+quit_with_esc() {
+  hold "$win" Escape
+  wait_game
+  [ "$game_status" = 0 ] || fail "exit status $game_status after Esc: $(cat "$work/stderr")"
+}
+
 # Checks that the running game refuses its data file: the message box names quorbix.dat,
 # and once it is dismissed the game ends with status 255, a reason on standard error
 # and no score file begun. $1 names the case in failure messages.
 expect_data_refused() {
-  local box
-  box=$(find_window xmessage) || fail "$1: no message box"
-  [ -n "$box" ] || fail "$1: no message box"
+  find_window xmessage
   pgrep -a xmessage | grep -q "Error loading quorbix.dat" || fail "$1: the message box does not name quorbix.dat"
-  xdotool windowfocus --sync "$box"
+  xdotool windowfocus --sync "$win"
   xdotool key Return
   wait_game
   [ "$game_status" = 255 ] || fail "$1: exit status $game_status, not 255"
-  [ ! -e "$work/scores.hi" ] || fail "$1: scores.hi was written"
-  [ ! -e "$work/scores.hi.tmp" ] || fail "$1: a score file was begun"
+  [ ! -e "$work/scores.hi" ] && [ ! -e "$work/scores.hi.tmp" ] || fail "$1: a score file was begun"
   grep -q "quorbix.dat" "$work/stderr" || fail "$1: no reason on standard error"
 }
 
 # Prints a file's bytes in hex, on one line.
-hex_of() {
-  od -An -v -tx1 "$1" | tr -d ' \n'
-}
+hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
-# Prints the bytes of the default score table as the game writes it:
-# per entry the name padded with zeros to 12 bytes, then the score little-endian.
-default_table_hex() {
-  local entry name score hex
-  for entry in Morwick:100 Tallo:90 Brenna:75 Quill:50 Dastor:30 Fennig:20 Ulmar:15; do
-    name=${entry%:*}
-    score=${entry#*:}
-    hex=$(printf '%s' "$name" | od -An -tx1 | tr -d ' \n')
-    while [ ${#hex} -lt 24 ]; do hex="${hex}00"; done
-    printf '%s%02x%02x%02x%02x' "$hex" $((score & 255)) $((score >> 8 & 255)) $((score >> 16 & 255)) $((score >> 24 & 255))
+# Prints in hex the score table of NAME:SCORE entries (default_table if none) as the game
+# writes it: per entry the name padded with zeros to 12 bytes, the score little-endian.
+table_hex() {
+  local entry name s
+  [ $# -gt 0 ] || set -- "${default_table[@]}"
+  for entry in "$@"; do
+    name=$(printf '%s' "${entry%:*}" | od -An -tx1 | tr -d ' \n') s=${entry#*:}
+    printf '%-24s%02x%02x%02x%02x' "$name" $((s & 255)) $((s >> 8 & 255)) $((s >> 16 & 255)) $((s >> 24 & 255)) | tr ' ' 0
   done
   echo
 }
+
+# Writes the hex read from standard input as bytes.
+unhex() { printf '%b' "$(sed 's/../\\x&/g')"; }

@@ -9,10 +9,9 @@ start_display
 start_game nodata
 expect_data_refused "no data file"
 
-cp "$data_file" "$work/quorbix.dat"
-rm -f "$work/stderr"
-(cd "$work" && env -u DISPLAY "$game_binary" 2>"$work/stderr") && status=0 || status=$?
-[ "$status" = 255 ] || fail "exit status $status without a display, not 255"
+start_game env -u DISPLAY "$game_binary"
+wait_game
+[ "$game_status" = 255 ] || fail "exit status $game_status without a display, not 255"
 grep -q "DISPLAY" "$work/stderr" || fail "no word about the display on standard error"
 [ ! -e "$work/scores.hi" ] || fail "scores.hi was written without a display"
 echo "start-up failures: ok"

@@ -7,8 +7,7 @@
 # in non-increasing order.
 # Arguments: GAME_BINARY DATA_FILE [SECONDS [SEED]]
 source "$(dirname "$0")/lib.sh"
-seconds=${3:-60}
-seed=${4:-$$}
+seconds=${3:-60} seed=${4:-$$}
 RANDOM=$seed
 echo "random play for $seconds s, seed $seed"
 
@@ -16,18 +15,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 keys=(Left Right Up Up Up a a a s Return F2 BackSpace space q w e r t y k z m 1 7)
-held=()
-runs=0
-events=0
+held=() runs=0 events=0
 
-# Lets go of every key still held.
-release_all() {
-  local k
-  for k in "${held[@]}"; do
-    xdotool keyup "$k"
-  done
-  held=()
-}
+release_all() { local k; for k in "${held[@]}"; do xdotool keyup "$k"; done; held=(); }
 
 # One random event: a new key pressed, or a held key let go; Esc once in a long while.
 random_event() {
@@ -47,53 +37,33 @@ random_event() {
   events=$((events + 1))
 }
 
-# Gives the game's window the keyboard; a window not yet shown refuses it, so this tries again.
-focus() {
-  local try
-  for try in $(seq 1 50); do
-    xdotool windowfocus --sync "$1" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "run $runs: the window never took the keyboard"
-}
-
-# Fails unless scores.hi holds seven records with terminated names and ordered scores.
-check_scores() {
-  local f="$work/scores.hi" b k i base s ended prev=2147483647
-  [ -f "$f" ] || fail "run $runs: no scores.hi"
-  [ "$(stat -c %s "$f")" = 112 ] || fail "run $runs: scores.hi is $(stat -c %s "$f") bytes"
-  read -r -a b <<<"$(od -An -v -tu1 "$f" | tr '\n' ' ')"
-  for ((k = 0; k < 7; k++)); do
-    base=$((k * 16))
-    ended=0
-    for ((i = 0; i < 10; i++)); do
-      [ "${b[$((base + i))]}" = 0 ] && ended=1 && break
-    done
-    [ "$ended" = 1 ] || fail "run $runs: the name in record $k has no end"
-    s=$((b[base + 12] | b[base + 13] << 8 | b[base + 14] << 16 | b[base + 15] << 24))
-    [ "$s" -ge 2147483648 ] && s=$((s - 4294967296))
-    [ "$s" -le "$prev" ] || fail "run $runs: score $s in record $k is above the one before"
-    prev=$s
-  done
-}
-
-# Fails when the run crashed or a sanitizer said anything.
+# Fails on a crash or a sanitizer report, or unless scores.hi holds seven 16-byte records
+# with names ended within 10 bytes and scores in non-increasing order.
 check_exit() {
-  if grep -qE "ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: " "$work/stderr"; then
-    cat "$work/stderr" >&2
-    fail "run $runs: a sanitizer report"
-  fi
+  local r k=0 s prev=2147483647
+  ! grep -qE "ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: " "$work/stderr" ||
+    { cat "$work/stderr" >&2; fail "run $runs: a sanitizer report"; }
   [ "$game_status" = 0 ] || fail "run $runs: exit status $game_status"
-  check_scores
+  [ "$(stat -c %s "$work/scores.hi" 2>/dev/null)" = 112 ] || fail "run $runs: scores.hi missing or not 112 bytes"
+  while read -r -a r; do
+    [[ " ${r[*]:0:10} " = *" 0 "* ]] || fail "run $runs: the name in record $k has no end"
+    s=$((r[12] | r[13] << 8 | r[14] << 16 | r[15] << 24))
+    [ "$s" -lt 2147483648 ] || s=$((s - 4294967296))
+    [ "$s" -le "$prev" ] || fail "run $runs: score $s in record $k is above the one before"
+    prev=$s k=$((k + 1))
+  done < <(od -An -v -tu1 -w16 "$work/scores.hi")
 }
 
 start_display
 deadline=$((SECONDS + seconds))
 while [ "$SECONDS" -lt "$deadline" ]; do
   start_game
-  win=$(find_window Quorbix) || fail "run $runs: no window"
-  [ -n "$win" ] || fail "run $runs: no window"
-  focus "$win"
+  find_window Quorbix
+  tries=0  # a window not yet shown refuses the keyboard
+  until xdotool windowfocus --sync "$win" 2>/dev/null; do
+    [ $((tries += 1)) -lt 50 ] || fail "run $runs: the window never took the keyboard"
+    sleep 0.1
+  done
   while kill -0 "$game_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
     random_event
     sleep "0.0$((RANDOM % 10))"
