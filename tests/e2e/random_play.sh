@@ -70,10 +70,11 @@ while [ "$SECONDS" -lt "$deadline" ]; do
   done
   release_all
   # Time is up, or the game quit: Esc until it is gone (a held Enter or F2 is let go above).
-  for _ in 1 2 3 4 5; do
+  # Esc is held for a while each time, since the game looks at it once per logic tick.
+  for _ in 1 2 3 4 5 6 7 8; do
     kill -0 "$game_pid" 2>/dev/null || break
-    xdotool key Escape 2>/dev/null || true
-    sleep 0.5
+    { xdotool keydown Escape; sleep 0.3; xdotool keyup Escape; } 2>/dev/null || true
+    sleep 0.3
   done
   wait_game
   runs=$((runs + 1))
