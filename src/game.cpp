@@ -26,12 +26,9 @@ const char *string[NUM_LABELS] = {
    "Section s", "Random access", "elementAt", "toString", "Polymorphism"
 };
 
-// Palette indices.
-static const int COLOR_WHITE = 15;          // heads-up display, prompts, gauge frame
+// Palette indices of the game alone (the shared ones are in game.h).
 static const int COLOR_PROMPT = 25;         // "press enter when done"
 static const int COLOR_GAUGE = 224;         // the fill of the energy bar
-static const int COLOR_BRIGHT = 255;        // stars and the name being typed
-static const int RANDOM_COLORS = 255;       // rand() % 255: any index from 0 to 254
 
 // Headings: 256 units per turn, 0 up, clockwise.
 static const double DEGREES_PER_UNIT = 1.40625;      // 360 / 256
@@ -121,18 +118,6 @@ static const label_style_typ label_style[NUM_STYLES] = {
    {FONT_TALL, 16, 30},
    {FONT_NARROW, 15, 20}
 };
-
-// A data-file font.
-static FONT *font_object(int index)
-{
-   return (FONT *)data[index].dat;
-}
-
-// A data-file bitmap.
-static BITMAP *bitmap_object(int index)
-{
-   return (BITMAP *)data[index].dat;
-}
 
 // The font a label style prints with.
 static FONT *style_font(const label_style_typ &style)

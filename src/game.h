@@ -38,6 +38,23 @@ extern int num_asteroids;
 extern const char *string[NUM_LABELS];
 extern DATAFILE *data;
 
+// Palette indices shared by the game and the title screen.
+const int COLOR_WHITE = 15;     // texts in the built-in font, the gauge frame, the lightning core
+const int COLOR_BRIGHT = 255;   // stars, the score rows, the name being typed
+const int RANDOM_COLORS = 255;  // rand() % 255: any index from 0 to 254
+
+// A font of the data file.
+inline FONT *font_object(int index)
+{
+   return (FONT *)data[index].dat;
+}
+
+// A bitmap of the data file.
+inline BITMAP *bitmap_object(int index)
+{
+   return (BITMAP *)data[index].dat;
+}
+
 bool setup_game(game_typ *game);     // the starting state, the two bitmaps and the star field; false when a bitmap is missing
 void teardown_game(game_typ *game);  // frees every object and releases the bitmaps of the game
 void setup_ship();                   // the ship set-up, once per game

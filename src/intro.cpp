@@ -20,9 +20,6 @@ static const int SCORE_X = 175, NAME_X = 350;
 static const int ROW_SPACING = 40;         // score rows at y = 80, 120, ... 320
 static const int PROMPT_Y = 390, CONTROL_LINE_Y = 410;
 static const int WEB_X = 50, WEB_Y = 450;
-static const int WHITE = 15;
-static const int SCORE_COLOR = 255;
-static const int RANDOM_COLORS = 255;      // rand() % 255: any index from 0 to 254
 static const char *const WEB_ADDRESS = "Quorbix lives at http://quorbix.example.org";
 
 // Picks this cycle's movement of the picture at random.
@@ -112,13 +109,13 @@ static const char *control_line()
 // The heading and the seven entries of the table.
 static void draw_score_table(intro_typ *intro)
 {
-   FONT *main_font = (FONT *)data[FONT_MAIN].dat;
-   textout(intro->buffer, (FONT *)data[FONT_TITLE].dat, "TOP QUORBIX", HEADING_X, HEADING_Y, rand() % RANDOM_COLORS);
+   FONT *main_font = font_object(FONT_MAIN);
+   textout(intro->buffer, font_object(FONT_TITLE), "TOP QUORBIX", HEADING_X, HEADING_Y, rand() % RANDOM_COLORS);
    for (int i = 1; i <= NUM_HIGH_SCORES; i++) {
       int y = ROW_SPACING * i + ROW_SPACING;
       snprintf(intro->temp, sizeof(intro->temp), "%d", (int)high_scores[i - 1].score);
-      textout(intro->buffer, main_font, intro->temp, SCORE_X, y, SCORE_COLOR);
-      textout(intro->buffer, main_font, high_scores[i - 1].name, NAME_X, y, SCORE_COLOR);
+      textout(intro->buffer, main_font, intro->temp, SCORE_X, y, COLOR_BRIGHT);
+      textout(intro->buffer, main_font, high_scores[i - 1].name, NAME_X, y, COLOR_BRIGHT);
    }
 }
 
@@ -128,12 +125,12 @@ void intro_frame(intro_typ *intro)
    BITMAP *b = intro->buffer;
    clear(b);
    if (!intro->show_scores)
-      blit((BITMAP *)data[TITLE_BMP].dat, b, 0, intro->bioniccommando, intro->move_x, intro->move_y, PICTURE_W, PICTURE_H);
+      blit(bitmap_object(TITLE_BMP), b, 0, intro->bioniccommando, intro->move_x, intro->move_y, PICTURE_W, PICTURE_H);
    else
       draw_score_table(intro);
-   textout_centre(b, font, "Press Enter to start", SCREEN_W / 2, PROMPT_Y, WHITE);
-   textout_centre(b, font, control_line(), SCREEN_W / 2, CONTROL_LINE_Y, WHITE);
-   textout(b, (FONT *)data[FONT_MAIN].dat, WEB_ADDRESS, WEB_X, WEB_Y, WHITE);
+   textout_centre(b, font, "Press Enter to start", SCREEN_W / 2, PROMPT_Y, COLOR_WHITE);
+   textout_centre(b, font, control_line(), SCREEN_W / 2, CONTROL_LINE_Y, COLOR_WHITE);
+   textout(b, font_object(FONT_MAIN), WEB_ADDRESS, WEB_X, WEB_Y, COLOR_WHITE);
 }
 
 // Runs logic ticks as they fall due and shows a frame after each batch, until Esc or Enter.
@@ -146,15 +143,15 @@ int Intro()
    }
    int result = INTRO_GOES_ON;
    while (result == INTRO_GOES_ON) {
-      while (speed_counter > 0 && result == INTRO_GOES_ON) {
+      while (result == INTRO_GOES_ON && speed_counter > 0) {
          result = intro_tick(&intro);
          if (result == INTRO_GOES_ON)
             speed_counter--;
       }
-      if (result != INTRO_GOES_ON)
-         break;
-      intro_frame(&intro);
-      blit(intro.buffer, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+      if (result == INTRO_GOES_ON) {
+         intro_frame(&intro);
+         blit(intro.buffer, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+      }
    }
    intro_teardown(&intro);
    return result;
