@@ -232,6 +232,9 @@ static bool scan_objects(byte_reader r, size_t base, int nesting, char *why, siz
          int32_t name, size;
          if (!r.number(&name) || !r.number(&size) || size < 0 || !r.skip((size_t)size))
             return refuse(why, why_size, "a property cut short", base - r.left);
+         // The library ends its property lists with that name, so such a property is never freed.
+         if (name == DAT_END)
+            return refuse(why, why_size, "a property named like the end of a list", base - r.left);
          continue;
       }
       if (!scan_object(&r, type, base, nesting, why, why_size))

@@ -133,6 +133,7 @@ TEST(DamagedData, NumbersTheLibraryWouldTrustAreRefused)
       // Kind -1 picks an unused slot of the library's loader table, whose loader is null.
       {"an object of no kind", one(DAT_END, dat().c(0, 4))},
       {"a property cut short", datafile(1, dat().n(DAT_PROPERTY).n(DAT_NAME).n(-1).b)},
+      {"a property named like the end", datafile(1, dat().n(DAT_PROPERTY).n(DAT_END).n(0).add(object(DAT_DATA, dat())).b)},
       {"an object longer than the file", datafile(1, dat().n(DAT_DATA).n(1 << 30).n(1 << 30).b)},
       {"an object compressed on its own", datafile(1, dat().n(DAT_DATA).n(4).n(-8).c(0, 4).b)},
       {"a bitmap cut short", one(DAT_BITMAP, dat().w(8).w(65535).w(65535))},
