@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+"""Measures how many small faults the test suite catches.
+
+Plants one small fault at a time in src/*.cpp (a comparison, arithmetic or logical
+operator swapped, a boolean flipped, a whole number off by one, or a statement left
+out), rebuilds the game and its tests in build-mutate/, runs the tests with the given
+CTest labels under Xvfb and counts the faults that make a test fail. A fault that
+does not compile is passed over and the next one drawn, so every count is of faults
+that build. The seed fixes which faults are drawn for a given source tree.
+
+    scripts/mutate.py --seed 1 --count 60 --labels 'unit|e2e'
+
+The source files are changed in place and put back after each fault, so run it on a
+tree nobody is editing.
+"""
+import argparse
+import os
+import random
+import re
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.join(ROOT, "build-mutate")
+XVFB = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24"]
+TEST_TIMEOUT = "60"  # seconds a test may run before a planted fault counts as a hang
+
+# (pattern, replacement) pairs; each match of a pattern is one possible fault.
+SWAPS = [
+    (r"(?<![<>=!])<=", "<"), (r"(?<![<>=!-])<(?![<=])", "<="),
+    (r"(?<![<>=!])>=", ">"), (r"(?<![<>=!-])>(?![>=])", ">="),
+    (r"==", "!="), (r"!=", "=="),
+    (r" \+ ", " - "), (r" - ", " + "), (r" \* ", " / "), (r" / ", " * "),
+    (r"\+\+", "--"), (r"--", "++"),
+    (r"&&", "||"), (r"\|\|", "&&"),
+    (r"\btrue\b", "false"), (r"\bfalse\b", "true"),
+]
+NUMBER = re.compile(r"(?<![\w.])\d+(?![\w.])")
+STATEMENT = re.compile(r"^\s*[a-z_][\w.\[\]>-]*\s*(\(.*\)|[-+*/|]?=.*);\s*$")
+
+
+def blank_literals(line):
+    """Returns the line with strings, characters and a trailing comment blanked out."""
+    line = re.sub(r'"(\\.|[^"\\])*"|\'(\\.|[^\'\\])*\'', lambda m: " " * len(m.group()), line)
+    cut = line.find("//")
+    return line if cut < 0 else line[:cut] + " " * (len(line) - cut)
+
+
+def faults_in(path):
+    """Lists every fault that can be planted in one source file as (path, line, col, old, new)."""
+    found = []
+    in_comment = False
+    with open(path) as f:
+        lines = f.read().split("\n")
+    for n, raw in enumerate(lines):
+        text = blank_literals(raw)
+        if in_comment or text.lstrip().startswith(("/*", "#", "*")):
+            in_comment = (in_comment or "/*" in text) and "*/" not in text
+            continue
+        for pattern, new in SWAPS:
+            for m in re.finditer(pattern, text):
+                found.append((path, n, m.start(), m.group(), new))
+        for m in NUMBER.finditer(text):
+            found.append((path, n, m.start(), m.group(), str(int(m.group()) + 1)))
+        if STATEMENT.match(text) and not text.lstrip().startswith("return"):
+            found.append((path, n, 0, raw, ""))
+    return found
+
+
+def run(cmd, cwd=ROOT):
+    """Runs a command quietly and returns whether it succeeded."""
+    return subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+
+
+def try_fault(fault, labels):
+    """Plants one fault; returns None if it does not build, else whether the tests caught it."""
+    path, n, col, old, new = fault
+    with open(path) as f:
+        original = f.read()
+    lines = original.split("\n")
+    lines[n] = lines[n][:col] + new + lines[n][col + len(old):]
+    try:
+        with open(path, "w") as f:
+            f.write("\n".join(lines))
+        if not run(["cmake", "--build", BUILD, "-j", str(os.cpu_count())]):
+            return None
+        return not run(XVFB + ["ctest", "-L", labels, "--stop-on-failure", "--timeout", TEST_TIMEOUT,
+                               "-j", str(os.cpu_count())], cwd=BUILD)
+    finally:
+        with open(path, "w") as f:
+            f.write(original)
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Counts the planted faults the tests catch.")
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--count", type=int, default=60)
+    parser.add_argument("--labels", default="unit|e2e")
+    args = parser.parse_args()
+
+    if not run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=RelWithDebInfo"]) or \
+            not run(["cmake", "--build", BUILD, "-j", str(os.cpu_count())]):
+        sys.exit("the unchanged tree does not build")
+    src = os.path.join(ROOT, "src")
+    faults = [f for name in sorted(os.listdir(src)) if name.endswith(".cpp")
+              for f in faults_in(os.path.join(src, name))]
+    random.Random(args.seed).shuffle(faults)
+
+    caught = tried = 0
+    for fault in faults:
+        if tried == args.count:
+            break
+        result = try_fault(fault, args.labels)
+        if result is None:
+            continue
+        tried += 1
+        caught += result
+        path, n, _, old, new = fault
+        print(f"{'caught' if result else 'MISSED'} {os.path.relpath(path, ROOT)}:{n + 1} "
+              f"{old.strip()!r} -> {new!r}", flush=True)
+    run(["cmake", "--build", BUILD, "-j", str(os.cpu_count())])
+    print(f"seed {args.seed}: caught {caught} of {tried} ({100 * caught // max(tried, 1)} %)")
+
+
+if __name__ == "__main__":
+    main()
