@@ -1,6 +1,7 @@
 // Test main: brings Allegro up the way the game does (timer, keyboard, a 640 x 480
-// 8-bit window on the Xvfb display), loads the built data file and runs the tests
-// inside a fresh temporary folder, so score files never touch the source tree.
+// 8-bit window on the Xvfb display), loads the built data file (scanned and checked as
+// the game does) and runs the tests inside a fresh temporary folder, so score files never
+// touch the source tree.
 #include <gtest/gtest.h>
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include "datafile.h"
 #include "support.h"
 #include "window.h"
 
@@ -39,7 +41,9 @@ int main(int argc, char **argv)
 
    if (!open_game_window())
       return 2;
-   test_data = load_datafile(QUORBIX_DAT);
+   char why[160] = "";
+   if (!(test_data = load_checked_datafile(QUORBIX_DAT, why, sizeof(why))))
+      fprintf(stderr, "%s\n", why);
 
    char dir[] = "/tmp/quorbix-test-XXXXXX";
    if (!mkdtemp(dir) || chdir(dir) != 0) {

@@ -1,83 +1,88 @@
-// The built data file quorbix.dat: its objects, names and kinds, the image sizes, the fonts'
-// glyph boxes and the palette colours the game draws with.
+// The built data file quorbix.dat (its objects, images, fonts and palette) and the check a
+// loaded data file must pass before the game uses it.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <vector>
 #include "datafile.h"
 #include "quorbix.h"
 #include "support.h"
 
 static FONT *font_at(int index) { return (FONT *)test_data[index].dat; }
 
-// The file loads, passes the game's check of its count and kinds, and names the 12 objects in order.
-TEST(datafile, holds_the_game_objects_by_name)
+// The 12 objects by name; exact 8-bit image sizes, sprite corners 0, bullets and ship pointing up
+// (the top-most row of ink is a tip at the middle).
+TEST(datafile, objects_and_images)
 {
-   ASSERT_NE(test_data, nullptr) << "quorbix.dat did not load from " << QUORBIX_DAT;
-   ASSERT_TRUE(check_datafile(test_data, nullptr, 0));
+   ASSERT_NE(test_data, nullptr) << "quorbix.dat was refused";
    const char *names[] = {"GAME_PAL", "BULLET_1", "BULLET_2", "BULLET_DIE_1", "BULLET_DIE_2", "BULLET_DIE_3",
                           "FONT_MAIN", "FONT_TALL", "FONT_NARROW", "FONT_TITLE", "SHIP_BMP", "TITLE_BMP"};
    for (int i = 0; i < 12; i++)
       EXPECT_STREQ(get_datafile_property(&test_data[i], DAT_NAME), names[i]);
-}
-
-// Exact 8-bit image sizes; sprite corners are 0; bullets and ship point up (top-most ink a tip at the middle).
-TEST(datafile, image_sizes_backgrounds_and_headings)
-{
-   ASSERT_NE(test_data, nullptr);
    const struct { int index, w, h; bool sprite, points_up; } images[] = {
       {BULLET_1, 16, 16, true, true}, {BULLET_2, 16, 16, true, true}, {BULLET_DIE_1, 16, 16, true, false},
-      {BULLET_DIE_2, 16, 16, true, false}, {BULLET_DIE_3, 16, 16, true, false}, {SHIP_BMP, 45, 27, true, true},
-      {TITLE_BMP, 300, 239, false, false}};
+      {BULLET_DIE_2, 16, 16, true, false}, {BULLET_DIE_3, 16, 16, true, false}, {SHIP_BMP, 45, 27, true, true}, {TITLE_BMP, 300, 239, false, false}};
    for (const auto &i : images) {
       BITMAP *bmp = (BITMAP *)test_data[i.index].dat;
       EXPECT_TRUE(bmp->w == i.w && bmp->h == i.h && bitmap_color_depth(bmp) == 8) << "object " << i.index;
       for (int corner = 0; i.sprite && corner < 4; corner++)
          EXPECT_EQ(getpixel(bmp, corner % 2 * (bmp->w - 1), corner / 2 * (bmp->h - 1)), 0) << "object " << i.index;
-      if (!i.points_up)
-         continue;
-      int first = bmp->w, last = -1;    // the ink of the top-most row that has any
-      for (int y = 0; last < 0 && y < bmp->h; y++)
+      int first = bmp->w, last = -1;
+      for (int y = 0; i.points_up && last < 0 && y < bmp->h; y++)
          for (int x = 0; x < bmp->w; x++)
-            if (getpixel(bmp, x, y) != 0) {
-               first = std::min(first, x);
-               last = x;
-            }
+            if (getpixel(bmp, x, y) != 0)
+               first = std::min(first, x), last = x;
       const double middle = (bmp->w - 1) / 2.0;
-      EXPECT_TRUE(last >= 0 && first >= middle - 2 && last <= middle + 2)
-         << "object " << i.index << " tip " << first << ".." << last;
+      EXPECT_TRUE(!i.points_up || (first >= middle - 2 && last <= middle + 2)) << "object " << i.index;
    }
 }
 
-// Fonts are mono and cover 32..126; label-font glyphs fit (and mostly fill) their boxes; 9 FONT_TALL fit 144 x 30.
-TEST(datafile, fonts_cover_ascii_and_fit_their_boxes)
+// Fonts are mono and cover 32..126; label-font glyphs fit (and mostly fill) their boxes; the
+// palette has black 0, white 15, hot 1 to 5, and every other colour readable on black.
+TEST(datafile, fonts_and_palette)
 {
    ASSERT_NE(test_data, nullptr);
    for (FONT *f : {font_at(FONT_MAIN), font_at(FONT_TALL), font_at(FONT_NARROW), font_at(FONT_TITLE)})
       EXPECT_TRUE(is_mono_font(f) && get_font_range_begin(f, -1) <= 32 && get_font_range_end(f, -1) >= 126);
-   const struct { int index, max_w, max_h; } boxes[] = {
-      {FONT_MAIN, 16, 20}, {FONT_TALL, 16, 30}, {FONT_NARROW, 15, 20}};
+   const struct { int index, max_w, max_h; } boxes[] = {{FONT_MAIN, 16, 20}, {FONT_TALL, 16, 30}, {FONT_NARROW, 15, 20}};
    for (const auto &b : boxes) {
-      EXPECT_LE(text_height(font_at(b.index)), b.max_h) << "font " << b.index;
-      EXPECT_GE(text_height(font_at(b.index)), b.max_h * 3 / 4) << "font " << b.index;
+      const int h = text_height(font_at(b.index));
+      EXPECT_TRUE(h <= b.max_h && h >= b.max_h * 3 / 4) << "font " << b.index;
       for (char ch = 32; ch <= 126; ch++) {
          const char s[2] = {ch, 0};
-         EXPECT_GT(text_length(font_at(b.index), s), 0) << "font " << b.index << " char " << s;
-         EXPECT_LE(text_length(font_at(b.index), s), b.max_w) << "font " << b.index << " char " << s;
+         const int w = text_length(font_at(b.index), s);
+         EXPECT_TRUE(w > 0 && w <= b.max_w) << "font " << b.index << " char " << s;
       }
    }
-   EXPECT_LE(text_length(font_at(FONT_TALL), "System.in"), 144);    // a 9-character asteroid label
+   const RGB *pal = (const RGB *)test_data[GAME_PAL].dat;
+   EXPECT_TRUE(pal[0].r + pal[0].g + pal[0].b == 0 && pal[15].r + pal[15].g + pal[15].b == 3 * 63);
+   for (int i = 1; i < PAL_SIZE; i++) {
+      EXPECT_GE(0.299 * pal[i].r + 0.587 * pal[i].g + 0.114 * pal[i].b, 0.4 * 63) << "colour " << i;
+      EXPECT_TRUE(i > 5 || (pal[i].r == 63 && pal[i].g >= pal[i].b)) << "colour " << i;
+   }
 }
 
-// Palette: 0 is black, 15 white, every other colour bright enough to read on black, 1 to 5 hot.
-TEST(datafile, palette_colours)
+// The real file passes the check and a longer copy too; too few objects, a wrong kind or a
+// short palette fail with the reason.
+TEST(datafile, check_of_the_loaded_objects)
 {
    ASSERT_NE(test_data, nullptr);
-   const RGB *pal = (const RGB *)test_data[GAME_PAL].dat;
-   EXPECT_EQ(pal[0].r + pal[0].g + pal[0].b, 0);
-   EXPECT_EQ(pal[15].r + pal[15].g + pal[15].b, 3 * 63);
-   for (int i = 1; i < PAL_SIZE; i++)
-      EXPECT_GE(0.299 * pal[i].r + 0.587 * pal[i].g + 0.114 * pal[i].b, 0.4 * 63) << "colour " << i;
-   for (int i = 1; i <= 5; i++) {
-      EXPECT_EQ(pal[i].r, 63) << "colour " << i;
-      EXPECT_GE(pal[i].g, pal[i].b) << "colour " << i;
+   typedef std::vector<DATAFILE> objects_t;
+   const struct { int count; void (*damage)(objects_t &); const char *why; } cases[] = {
+      {TITLE_BMP, [](objects_t &) {}, "quorbix.dat holds 11 objects, the game needs 12"},
+      {0, [](objects_t &) {}, "quorbix.dat holds 0 objects, the game needs 12"},
+      {TITLE_BMP + 1, [](objects_t &d) { std::swap(d[SHIP_BMP], d[FONT_TITLE]); },
+       "quorbix.dat: object 9 is BMP , the game needs FONT"},
+      {TITLE_BMP + 1, [](objects_t &d) { d[GAME_PAL] = d[BULLET_1]; }, "quorbix.dat: object 0 is BMP , the game needs PAL "},
+      // A palette under 256 colours would be read past its end when installed.
+      {TITLE_BMP + 1, [](objects_t &d) { d[GAME_PAL].size = 1023; }, "quorbix.dat: the palette holds 1023 bytes, the game needs 1024"},
+      {TITLE_BMP + 1, [](objects_t &) {}, ""},
+      {TITLE_BMP + 1, [](objects_t &d) { d.insert(d.end(), d[SHIP_BMP]); }, ""}};
+   for (const auto &c : cases) {
+      objects_t d(test_data, test_data + c.count);
+      c.damage(d);
+      d.push_back(DATAFILE{nullptr, DAT_END, 0, nullptr});
+      char why[160] = "";
+      EXPECT_EQ(check_datafile(d.data(), why, sizeof(why)), !*c.why) << c.why;
+      EXPECT_STREQ(why, c.why);
    }
 }

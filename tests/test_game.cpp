@@ -1,10 +1,12 @@
 // The game tick by tick: flight and firing, bullets, the asteroid field, contact and scoring,
-// the level schedule, game over and the name entry, the frame, and the label bitmaps' release.
+// the level schedule, game over and the name entry, and the frame read back from memory.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <set>
 #include <string>
 #include "game.h"
 #include "pixelz.h"
+#include "quorbix.h"
 #include "support.h"
 #include "timers.h"
 
@@ -28,12 +30,14 @@ protected:
       ship.angle = 0;
    }
    void TearDown() override { teardown_game(&game); }
-   // Holds for this tick the controls named in `keys`: Up, Left, Right and button 1.
+   // Holds the keys named in `keys` (Up, Left, Right, A to fire) and reads them as a tick does.
    void hold(const std::string &keys)
    {
-      controller &c = game.player_controller;
-      auto held = [&](char k) { return keys.find(k) != std::string::npos; };
-      c.up_flag = held('U'), c.left_flag = held('L'), c.right_flag = held('R'), c.button1_flag = held('1');
+      release_all_keys();
+      for (char k : keys)
+         hold_key(k == 'U' ? KEY_UP : k == 'L' ? KEY_LEFT : k == 'R' ? KEY_RIGHT : KEY_A, true);
+      game.player_controller.refresh_controller();
+      game.player_controller.set_input_flags();
    }
    // A live asteroid slot with a box, a weight (hit points 2 more) and a velocity; no label bitmap.
    static sprite &rock(int slot, int x, int y, int w, int h, int weight, float xv, float yv)
@@ -43,11 +47,26 @@ protected:
       a.counter = weight, a.life = weight + 2, a.x_vel = xv, a.y_vel = yv;
       return a;
    }
+   // The non-zero pixels of the frame in a rectangle: how many, and their extent.
+   struct ink { int count = 0, min_x = 640, max_x = -1, min_y = 480, max_y = -1; };
+   ink ink_in(int x1, int y1, int x2, int y2)
+   {
+      ink k;
+      for (int y = y1; y <= y2; y++)
+         for (int x = x1; x <= x2; x++)
+            if (getpixel(game.buffer, x, y) != 0) {
+               k.count++;
+               k.min_x = std::min(k.min_x, x), k.max_x = std::max(k.max_x, x);
+               k.min_y = std::min(k.min_y, y), k.max_y = std::max(k.max_y, y);
+            }
+      return k;
+   }
+   int lit(int x1, int y1, int x2, int y2) { return ink_in(x1, y1, x2, y2).count; }
 };
 
 // A thrust from rest: speed 1, a third of a pixel up, after the move, which truncates; the heading
-// goes back to 0 above 255 and to 255 below 0 before the turn; left beats right; the forcefield
-// bounces the ship for 5 energy; without it the ship wraps, only when moving out.
+// goes back to 0 above 255 and to 255 below 0 before the turn; left beats right; at the top speed
+// the ship slows; the forcefield bounces the ship for 5 energy; without it the ship wraps.
 TEST_F(Game, Flight)
 {
    hold("U");
@@ -57,13 +76,18 @@ TEST_F(Game, Flight)
    hold("");
    ship_step(&game);
    EXPECT_EQ(ship.y, 239);
-   struct { int angle; const char *keys; int after; } turns[] = {{253, "R", 257}, {257, "UR", 4}, {1, "LR", -3}, {-3, "", 255}};
+   struct { int angle; const char *keys; int after; } turns[] = {
+      {253, "R", 257}, {257, "UR", 4}, {1, "LR", -3}, {-3, "", 255}, {0, "", 0}, {255, "", 255}};
    for (auto &t : turns) {
       ship.angle = t.angle;
       hold(t.keys);
       ship_step(&game);
       EXPECT_EQ(ship.angle, t.after) << t.angle;
    }
+   hold("");
+   ship.speed = 4.0f;
+   ship_step(&game);
+   EXPECT_FLOAT_EQ(ship.speed, 3.99f);
    game.forcefield = true;
    ship.x = 0, ship.x_vel = -3.0f, ship.speed = 1.0f;
    ship_step(&game);
@@ -119,7 +143,8 @@ TEST_F(Game, Bullets)
    }
 }
 
-// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 bitmap styles per character.
+// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 bitmap styles per
+// character; the star field is 2 x 2 stars.
 TEST_F(Game, FieldCreation)
 {
    create_asteroids(1);
@@ -135,6 +160,20 @@ TEST_F(Game, FieldCreation)
       }
    }
    EXPECT_EQ(styles, (std::set<std::pair<int, int>>{{8, 8}, {15, 20}, {16, 20}, {16, 30}}));
+   teardown_game(&game);
+   ASSERT_TRUE(setup_game(&game));
+   auto star = [&](int x, int y) { return getpixel(game.background, x, y) == COLOR_BRIGHT; };
+   int stars = 0;
+   for (int y = 0; y < 479; y++)                 // a star on the last row or column is cut in half
+      for (int x = 0; x < 639; x++) {
+         bool in_square = false;
+         for (int dy = -1; dy <= 0; dy++)
+            for (int dx = -1; dx <= 0; dx++)
+               in_square |= star(x + dx, y + dy) && star(x + dx + 1, y + dy) && star(x + dx, y + dy + 1) && star(x + dx + 1, y + dy + 1);
+         stars += star(x, y);
+         EXPECT_EQ(in_square, star(x, y)) << x << "," << y;
+      }
+   EXPECT_TRUE(stars > 300 && stars <= 400) << stars;
 }
 
 // Odd weights bounce, even ones wrap; the limit of 7 follows the move; a touching pair reverses.
@@ -152,7 +191,8 @@ TEST_F(Game, FieldMotion)
 }
 
 // "ThrowsException" costs 26 energy and sets the ship's velocity to twice the asteroid's, not again
-// while the ship flashes; a shot-down asteroid scores weight times level, also once the ship is lost.
+// while the ship flashes; a shot-down asteroid bursts into 1000 particles of colours 1 to 5 from
+// its centre and scores weight times level, also once the ship is lost.
 TEST_F(Game, ContactAndScoring)
 {
    sprite &a = rock(0, 330, 250, 100, 20, 13, 2, -1);
@@ -169,8 +209,16 @@ TEST_F(Game, ContactAndScoring)
       rock(0, 300, 300, 100, 20, c.weight, 0, 0).life = 1;
       spawn_sprite(NUM_BULLETS, bullet, 300, 300, 0, 0, 0, 0, 0);
       bullet_step(&game);
+      for (pixel_typ &p : pixel)
+         p.state = false;
       asteroid_step(&game);
       EXPECT_TRUE(asteroid[0].state == 0 && game.score == c.score) << game.score;
+      std::set<int> colours;
+      for (const pixel_typ &p : pixel) {
+         EXPECT_TRUE(p.state && p.x == 350.0f && p.y == 310.0f && p.life % 20 == 0 && p.life < 20 * c.weight);
+         colours.insert(p.color);
+      }
+      EXPECT_EQ(colours, (std::set<int>{1, 2, 3, 4, 5}));
       ship.life = 0;
       ship_step(&game);
    }
@@ -205,8 +253,9 @@ TEST_F(Game, LevelFlow)
    EXPECT_TRUE(game.done && game.return_value == 1);
 }
 
-// A spent ship asks a name only above the table's last score; keys within two ticks of an
-// accepted one are lost; Enter stores the name, and a second Enter ends the game.
+// A spent ship bursts and asks a name only above the table's last score; keys within two ticks of
+// an accepted one are lost; Enter stores the name, and a second Enter ends the game. The frames
+// say "You Lose" and ask for the name, then "press enter".
 TEST_F(Game, GameOverAndNameEntry)
 {
    game.forcefield = true;
@@ -216,6 +265,16 @@ TEST_F(Game, GameOverAndNameEntry)
       ship_step(&game);
       EXPECT_TRUE(ship.state == 0 && game.input_name == (score == 16));
    }
+   int burst = 0;
+   for (const pixel_typ &p : pixel)
+      burst += p.state && p.x == 2.0f && p.y == 240.0f && p.life >= 2 && p.life <= 601 && p.color >= 1;
+   EXPECT_EQ(burst, 1000);
+   game.forcefield = false;
+   for (pixel_typ &p : pixel)
+      p.state = false;
+   srand(3);                                   // visible colours
+   compose_frame(&game);
+   EXPECT_TRUE(lit(280, 236, 360, 244) > 0 && lit(200, 200, 400, 225) > 0 && lit(200, 280, 400, 288) > 0);
    for (char c : {' ', ' ', 'A', 'B', 'C', 'D'}) {   // first let a delay left by an earlier entry run out
       if (c != ' ')
          simulate_keypress(((KEY_A + c - 'A') << 8) | c);
@@ -229,22 +288,17 @@ TEST_F(Game, GameOverAndNameEntry)
    EXPECT_STREQ(high_scores[6].name, "AD");
    compose_frame(&game);
    EXPECT_FALSE(game.done);                    // the first Enter was let go before the prompt
+   EXPECT_TRUE(lit(200, 200, 400, 225) == 0 && lit(270, 300, 370, 308) > 0);
    press_enter();
    compose_frame(&game);
    EXPECT_TRUE(game.done && !key[KEY_ENTER]);  // once Enter is let go
 }
 
-// The gauge fills with 224 in a frame of 15; the banner shows until timer_2 passes 2; lightning
-// runs along the edges only with the forcefield; a lost ship is not drawn.
+// The gauge fills with 224 in a frame of 15; the banner shows until timer_2 passes 2; with the
+// forcefield a bolt runs along each edge, the bottom and right ones 2 pixels inside; a lost ship
+// is not drawn; a ship over the left edge is drawn as the library draws it further right.
 TEST_F(Game, Frame)
 {
-   auto lit = [&](int x1, int y1, int x2, int y2) {
-      int n = 0;
-      for (int y = y1; y <= y2; y++)
-         for (int x = x1; x <= x2; x++)
-            n += getpixel(game.buffer, x, y) != 0;
-      return n;
-   };
    for (int life : {100, 60}) {
       ship.life = life;
       compose_frame(&game);
@@ -259,11 +313,23 @@ TEST_F(Game, Frame)
       compose_frame(&game);
       EXPECT_EQ(lit(100, 240, 539, 250) > 0, seconds < 3) << seconds;
    }
+   // Over 20 frames, how far each bolt reaches into the screen (an inner point lies up to 5 from
+   // its line, and the glow 3 more) beside the gauge and the fps line, and how often all four show.
    for (bool forcefield : {false, true}) {
       game.forcefield = forcefield;
-      compose_frame(&game);
-      for (int edge : {lit(80, 0, 639, 2), lit(0, 0, 2, 479), lit(0, 477, 639, 479), lit(637, 0, 639, 479)})
-         EXPECT_EQ(edge > 0, forcefield);
+      int top = -1, left = -1, bottom = 480, right = 640, all_four = 0;
+      for (int frame = 0; frame < 20; frame++) {
+         srand(frame);
+         compose_frame(&game);
+         const ink t = ink_in(200, 0, 627, 11), l = ink_in(0, 112, 11, 465);
+         const ink b = ink_in(12, 466, 627, 479), r = ink_in(628, 12, 639, 465);
+         top = std::max(top, t.max_y), left = std::max(left, l.max_x);
+         bottom = std::min(bottom, b.min_y), right = std::min(right, r.min_x);
+         all_four += t.max_y >= 0 && l.max_x >= 0 && b.min_y < 480 && r.min_x < 640;
+      }
+      EXPECT_TRUE(forcefield ? top == 7 && left == 7 && bottom == 470 && right == 630 && all_four == 20
+                             : top == -1 && left == -1 && bottom == 480 && right == 640)
+         << top << " " << left << " " << bottom << " " << right << " " << all_four;
    }
    game.forcefield = false;
    ship.x = ship.y = 0;
@@ -272,6 +338,19 @@ TEST_F(Game, Frame)
    ship.deystroy();
    compose_frame(&game);
    EXPECT_EQ(lit(0, 0, 44, 26), 0);
+
+   setup_ship();
+   ship.x = -20, ship.y = 300, ship.angle = -4;
+   compose_frame(&game);
+   BITMAP *expect = create_bitmap(SCREEN_W, SCREEN_H);
+   clear_bitmap(expect);
+   rotate_sprite(expect, (BITMAP *)data[SHIP_BMP].dat, 20, 300, itofix(256 - 4));
+   int differ = 0;
+   for (int y = 280; y < 350; y++)
+      for (int x = 0; x < 40; x++)
+         differ += getpixel(game.buffer, x, y) != getpixel(expect, x + 40, y);
+   destroy_bitmap(expect);
+   EXPECT_EQ(differ, 0);
 }
 
 // The game's end releases the asteroids' label bitmaps (Leaks.* weighs the heap across new fields).
@@ -281,4 +360,5 @@ TEST_F(Game, LabelBitmapsReleased)
    teardown_game(&game);
    for (const sprite &a : asteroid)
       EXPECT_EQ(a.buffer, nullptr);
+   ASSERT_TRUE(setup_game(&game));
 }

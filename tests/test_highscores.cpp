@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,21 +13,13 @@ typedef std::string bytes;
 
 static bytes read_file(const char *name)
 {
-   bytes b;
-   if (FILE *f = fopen(name, "rb")) {
-      for (int c; (c = fgetc(f)) != EOF;)
-         b += (char)c;
-      fclose(f);
-   }
-   return b;
+   std::ifstream f(name, std::ios::binary);
+   return bytes(std::istreambuf_iterator<char>(f), {});
 }
 
 static void write_file(const char *name, const bytes &b)
 {
-   FILE *f = fopen(name, "wb");
-   ASSERT_NE(f, nullptr);
-   fwrite(b.c_str(), 1, b.size(), f);
-   fclose(f);
+   std::ofstream(name, std::ios::binary) << b;
 }
 
 // One 16-byte record as the game writes it: name, padding, little-endian score.
@@ -42,15 +36,12 @@ static bytes record(const char *name, uint32_t score)
 TEST(HighScores, QualifyingAndInsertion)
 {
    struct { int score; int slot; const char *last; } cases[] = {
-      {15, -1, "Ulmar"}, {16, 6, "Sixteen"}, {75, 3, "Fennig"}, {101, 0, "Fennig"}
-   };
+      {15, -1, "Ulmar"}, {16, 6, "Sixteen"}, {75, 3, "Fennig"}, {101, 0, "Fennig"}};
    for (auto &c : cases) {
       create_highscores();
       EXPECT_EQ(compare_new_entry(c.score), c.slot >= 0) << c.score;
       update_highscores(c.slot == 6 ? "Sixteen" : "New", c.score);
-      if (c.slot >= 0) {
-         EXPECT_EQ(high_scores[c.slot].score, c.score);
-      }
+      EXPECT_TRUE(c.slot < 0 || high_scores[c.slot].score == c.score) << c.score;
       EXPECT_STREQ(high_scores[6].name, c.last) << c.score;
       for (int k = 1; k < NUM_HIGH_SCORES; k++)
          EXPECT_GE(high_scores[k - 1].score, high_scores[k].score);
@@ -60,76 +51,45 @@ TEST(HighScores, QualifyingAndInsertion)
    EXPECT_STREQ(high_scores[0].name, "ABCDEFGHI");
 }
 
-// Saving writes the 112-byte layout through a temporary file; loading reads it back.
-TEST(HighScores, SaveAndLoad)
+// Saving writes the 112-byte layout through a temporary file and loading reads it back; only
+// the first 112 bytes and whole records are read, an unterminated name reads as its first 9
+// characters, and a save that cannot be written fails and leaves the old file whole.
+TEST(HighScores, FileRoundTripAndDamage)
 {
    create_highscores();
-   update_highscores("100%s%n", 1234567);
+   update_highscores("Top", 0x7f3a2b1c);
+   high_scores[6] = SCORES{"100%s%n", (int32_t)0x8badf00d};
    ASSERT_TRUE(save_highscores("round.hi"));
-   bytes file = read_file("round.hi");
-   ASSERT_EQ(file.size(), (size_t)SCORE_FILE_SIZE);
-   EXPECT_EQ(file.substr(0, 16), record("100%s%n", 1234567));
-   EXPECT_EQ(file.substr(96), record("Fennig", 20));
+   const bytes saved = read_file("round.hi");
+   ASSERT_EQ(saved.size(), (size_t)SCORE_FILE_SIZE);
+   EXPECT_EQ(saved.substr(0, 32), record("Top", 0x7f3a2b1c) + record("Morwick", 100));
+   EXPECT_EQ(saved.substr(80), record("Dastor", 30) + record("100%s%n", 0x8badf00d));
    EXPECT_EQ(access("round.hi.tmp", F_OK), -1);
-   memset(high_scores, 0, sizeof(high_scores));
-   ASSERT_TRUE(load_highscores("round.hi"));
-   EXPECT_STREQ(high_scores[0].name, "100%s%n");
-   EXPECT_EQ(high_scores[0].score, 1234567);
-}
 
-// Missing, empty, short, long and unterminated files.
-TEST(HighScores, DamagedFiles)
-{
-   create_highscores();
-   EXPECT_FALSE(load_highscores("missing.hi"));
-   EXPECT_STREQ(high_scores[0].name, "Morwick");
-
+   const bytes unterminated = bytes(12, 'Z') + record("", 500).substr(12);
+   // Per file: the entry at `slot`, and the name second in the table.
+   const struct { const char *file; bytes contents; int slot; const char *name; int score; const char *second; } loads[] = {
+      {"round.hi", saved, 6, "100%s%n", (int32_t)0x8badf00d, "Morwick"},
+      {"long.hi", saved + record("Intruder", 99999), 6, "100%s%n", (int32_t)0x8badf00d, "Morwick"},
+      {"short.hi", record("First", 900) + record("Second", 800) + "xxxxxxxx", 2, "Brenna", 75, "Second"},
+      {"unterminated.hi", bytes(12, 'Z') + record("", 500).substr(12), 0, "ZZZZZZZZZ", 500, "Tallo"}};
+   for (const auto &l : loads) {
+      write_file(l.file, l.contents);
+      create_highscores();
+      ASSERT_TRUE(load_highscores(l.file));
+      EXPECT_TRUE(!strcmp(high_scores[l.slot].name, l.name) && high_scores[l.slot].score == l.score) << l.file;
+      EXPECT_STREQ(high_scores[1].name, l.second) << l.file;
+   }
    write_file("empty.hi", "");
-   memset(high_scores, 0, sizeof(high_scores));
-   EXPECT_TRUE(load_highscores("empty.hi"));
-   EXPECT_TRUE(compare_new_entry(1));
+   EXPECT_TRUE(load_highscores("empty.hi") && !strcmp(high_scores[0].name, "ZZZZZZZZZ"));
+   EXPECT_TRUE(!load_highscores("missing.hi") && !strcmp(high_scores[0].name, "ZZZZZZZZZ"));
 
-   // Whole records load; a torn one and the rest keep what the table held.
-   write_file("short.hi", record("First", 900) + record("Second", 800) + "xxxxxxxx");
-   create_highscores();
-   EXPECT_TRUE(load_highscores("short.hi"));
-   EXPECT_STREQ(high_scores[1].name, "Second");
-   EXPECT_STREQ(high_scores[2].name, "Brenna");
-
-   // Bytes after the first 112 are not read.
-   create_highscores();
-   ASSERT_TRUE(save_highscores("long.hi"));
-   write_file("long.hi", read_file("long.hi") + record("Intruder", 99999));
-   memset(high_scores, 0, sizeof(high_scores));
-   EXPECT_TRUE(load_highscores("long.hi"));
-   EXPECT_STREQ(high_scores[6].name, "Ulmar");
-
-   // A name field with no zero byte reads as its first 9 characters.
-   bytes unterminated = record("", 500);
-   unterminated.replace(0, 12, 12, 'Z');
-   write_file("unterminated.hi", unterminated);
-   EXPECT_TRUE(load_highscores("unterminated.hi"));
-   EXPECT_STREQ(high_scores[0].name, "ZZZZZZZZZ");
-   EXPECT_EQ(high_scores[0].score, 500);
-}
-
-// A save that cannot be written fails and leaves the old file whole; the next one goes through.
-// (A full disk is tried in the hardening tests.)
-TEST(HighScores, FailedSaveKeepsOldFile)
-{
-   create_highscores();
-   ASSERT_TRUE(save_highscores("kept.hi"));
-   bytes before = read_file("kept.hi");
+   ASSERT_EQ(mkdir("round.hi.tmp", 0755), 0);
    update_highscores("Lost", 5000);
-
-   ASSERT_EQ(mkdir("kept.hi.tmp", 0755), 0);
-   EXPECT_FALSE(save_highscores("kept.hi"));
-   rmdir("kept.hi.tmp");
+   EXPECT_FALSE(save_highscores("round.hi"));
+   rmdir("round.hi.tmp");
    EXPECT_FALSE(save_highscores("no-such-folder/scores.hi"));
-
-   EXPECT_EQ(read_file("kept.hi"), before);
-
-   EXPECT_TRUE(save_highscores("kept.hi"));
-   load_highscores("kept.hi");
-   EXPECT_STREQ(high_scores[0].name, "Lost");
+   EXPECT_EQ(read_file("round.hi"), saved);
+   EXPECT_TRUE(save_highscores("round.hi"));
+   EXPECT_EQ(read_file("round.hi").substr(0, 16), record("Lost", 5000));
 }
