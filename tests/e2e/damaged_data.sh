@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The real game under Xvfb with damaged copies of quorbix.dat: cut short at several
-# points, with objects removed, with a font where a bitmap belongs (the file rebuilt in
-# the wrong order), compressed, and random bytes. Each one gets the message box
-# "Error loading quorbix.dat", a reason on standard error and exit status 255: never a
-# crash, and never a scores.hi.
+# Start-up failures of the real game. Under Xvfb without quorbix.dat, or with damaged
+# copies of it (cut short at several points, with objects removed, with a font where a
+# bitmap belongs, compressed, random bytes), each run gets the message box "Error loading
+# quorbix.dat", a reason on standard error and exit status 255: never a crash, and never
+# a scores.hi. Without any display it says so and ends the same way.
 # Arguments: GAME_BINARY DATA_FILE DAT_TOOL
 source "$(dirname "$0")/lib.sh"
 dat_tool=$3
@@ -47,8 +47,17 @@ seeded_bytes 7 100000 >"$cases/random.dat"
 { printf 'slh.ALL.'; seeded_bytes 11 5000; } >"$cases/random-after-mark.dat"
 { head -c 4000 "$data_file"; seeded_bytes 13 4000; } >"$cases/random-tail.dat"
 
+start_game env -u DISPLAY "$game_binary"
+wait_game
+[ "$game_status" = 255 ] || fail "exit status $game_status without a display, not 255"
+grep -q "DISPLAY" "$work/stderr" || fail "no word about the display on standard error"
+[ ! -e "$work/scores.hi" ] || fail "scores.hi was written without a display"
+
 start_display
-count=0
+rm "$work/quorbix.dat"
+start_game nodata
+expect_data_refused "no data file"
+count=1
 for damaged in "$cases"/*.dat; do
   name=$(basename "$damaged" .dat)
   cp "$damaged" "$work/quorbix.dat"

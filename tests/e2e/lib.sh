@@ -57,6 +57,12 @@ brightness() {
   "$convert" "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:
 }
 
+# expect_ink PNG WHAT W H X Y: fails with "no WHAT" unless the rectangle has something drawn.
+expect_ink() { [ "$(brightness "$1" "${@:3}")" != 0 ] || fail "no $2"; }
+
+# expect_blank PNG WHY W H X Y: fails with WHY if anything is drawn in the rectangle.
+expect_blank() { [ "$(brightness "$1" "${@:3}")" = 0 ] || fail "$2"; }
+
 # Waits (at most 20 s) for the game to end and puts its exit status in game_status.
 wait_game() {
   local watchdog
