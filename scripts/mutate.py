@@ -4,7 +4,8 @@
 Plants one small fault at a time in src/*.cpp (a comparison, arithmetic or logical
 operator swapped, a boolean flipped, a whole number off by one, or a statement left
 out), rebuilds the game and its tests in build-mutate/, runs the tests with the given
-CTest labels under Xvfb and counts the faults that make a test fail. A fault that
+CTest labels under Xvfb (the quick ones first, the end-to-end ones only if those pass)
+and counts the faults that make a test fail. A fault that
 does not compile is passed over and the next one drawn, so every count is of faults
 that build. The seed fixes which faults are drawn for a given source tree.
 
@@ -17,6 +18,7 @@ import argparse
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 
@@ -24,6 +26,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.join(ROOT, "build-mutate")
 XVFB = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24"]
 TEST_TIMEOUT = "60"  # seconds a test may run before a planted fault counts as a hang
+END_TO_END = "e2e|install"  # labels of the slow tests that start the real game
 
 # (pattern, replacement) pairs; each match of a pattern is one possible fault.
 SWAPS = [
@@ -72,6 +75,19 @@ def run(cmd, cwd=ROOT):
     return subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
 
+def build():
+    """Builds the game and its tests (not the benchmark); returns whether that worked."""
+    jobs = str(os.cpu_count())
+    return run(["cmake", "--build", BUILD, "-j", jobs, "--target", "quorbix"]) and \
+        run(["cmake", "--build", os.path.join(BUILD, "tests"), "-j", jobs])
+
+
+def caught(labels):
+    """Runs the tests: the quick ones first, the end-to-end ones only if those pass."""
+    ctest = XVFB + ["ctest", "-L", labels, "--stop-on-failure", "--timeout", TEST_TIMEOUT, "-j", str(os.cpu_count())]
+    return not run(ctest + ["-LE", END_TO_END], cwd=BUILD) or not run(ctest + ["-L", END_TO_END], cwd=BUILD)
+
+
 def try_fault(fault, labels):
     """Plants one fault; returns None if it does not build, else whether the tests caught it."""
     path, n, col, old, new = fault
@@ -82,10 +98,9 @@ def try_fault(fault, labels):
     try:
         with open(path, "w") as f:
             f.write("\n".join(lines))
-        if not run(["cmake", "--build", BUILD, "-j", str(os.cpu_count())]):
+        if not build():
             return None
-        return not run(XVFB + ["ctest", "-L", labels, "--stop-on-failure", "--timeout", TEST_TIMEOUT,
-                               "-j", str(os.cpu_count())], cwd=BUILD)
+        return caught(labels)
     finally:
         with open(path, "w") as f:
             f.write(original)
@@ -98,8 +113,8 @@ def main():
     parser.add_argument("--labels", default="unit|e2e")
     args = parser.parse_args()
 
-    if not run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=RelWithDebInfo"]) or \
-            not run(["cmake", "--build", BUILD, "-j", str(os.cpu_count())]):
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))   # puts the planted fault back
+    if not run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Release"]) or not build():
         sys.exit("the unchanged tree does not build")
     src = os.path.join(ROOT, "src")
     faults = [f for name in sorted(os.listdir(src)) if name.endswith(".cpp")
@@ -118,7 +133,7 @@ def main():
         path, n, _, old, new = fault
         print(f"{'caught' if result else 'MISSED'} {os.path.relpath(path, ROOT)}:{n + 1} "
               f"{old.strip()!r} -> {new!r}", flush=True)
-    run(["cmake", "--build", BUILD, "-j", str(os.cpu_count())])
+    build()
     print(f"seed {args.seed}: caught {caught} of {tried} ({100 * caught // max(tried, 1)} %)")
 
 

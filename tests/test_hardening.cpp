@@ -188,19 +188,17 @@ static size_t heap_in_use()
 static const long HEAP_SLACK = 4096;
 #endif
 
-static void let_go_of_enter() { key[KEY_ENTER] = 0; }
-
-// Holds Enter, let go by a timer 30 ms on, through `step` until it says it is done: a slow step
-// may miss the press, so up to 20 tries.
+// Holds Enter, let go 30 ms on, for `step` until it says it is done: a slow step may miss
+// the press, so up to 20 tries.
 template <class F> static void press_enter(F step)
 {
-   for (int tries = 0, done = 0; tries < 20 && !done; tries++) {
-      key[KEY_ENTER] = 1;
-      install_int(let_go_of_enter, 30);
-      done = step();
-      remove_int(let_go_of_enter);
-      key[KEY_ENTER] = 0;
+   for (int tries = 0; tries < 20; tries++) {
+      hold_key(KEY_ENTER, true);
+      release_key_after(KEY_ENTER, 30);
+      if (step())
+         break;
    }
+   rest(40);
 }
 
 // The 100th level start holds the heap the first did; ten whole games tick by tick give all theirs back.
@@ -210,13 +208,12 @@ TEST(Leaks, LevelStartsAndWholeGamesHoldNoMemory)
    universal_control = CONTROL_ARROWS;
    game_typ game;
    ASSERT_TRUE(setup_game(&game));
-   srand(99);
-   create_asteroids(3);
-   const size_t first = heap_in_use();
-   for (int start = 2; start < 100; start++)
-      create_asteroids(start % 12 + 1);
-   srand(99);
-   create_asteroids(3);
+   size_t first = 0;
+   for (int start = 1; start <= 100; start++) {
+      srand(start == 1 || start == 100 ? 99 : start);   // the first and the last field alike
+      create_asteroids(start == 1 || start == 100 ? 3 : start % 12 + 1);
+      first = start == 1 ? heap_in_use() : first;
+   }
    const size_t hundredth = heap_in_use();
    teardown_game(&game);
    EXPECT_LE(labs((long)hundredth - (long)first), HEAP_SLACK) << "first " << first << ", hundredth " << hundredth;
@@ -225,8 +222,7 @@ TEST(Leaks, LevelStartsAndWholeGamesHoldNoMemory)
    size_t before = 0;
    int names = 0;
    for (int played = 0; played < 10; played++) {
-      if (played == 1)
-         before = heap_in_use();
+      before = played == 1 ? heap_in_use() : before;
       ASSERT_TRUE(setup_game(&game));
       for (int level = 1; level <= 3; level++) {
          timer_1 = 200;                                 // the level's field

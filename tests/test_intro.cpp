@@ -20,11 +20,7 @@ protected:
       universal_control = CONTROL_ARROWS;
       ASSERT_TRUE(intro_setup(&intro));
    }
-   void TearDown() override
-   {
-      intro_teardown(&intro);
-      num_joysticks = 0;
-   }
+   void TearDown() override { intro_teardown(&intro), num_joysticks = 0; }
    void run_ticks(int n)
    {
       for (int i = 0; i < n; i++)
@@ -52,8 +48,9 @@ protected:
    }
 };
 
-// Esc wins over Enter; Enter returns only once it is let go.
-TEST_F(IntroTest, EscAndEnter)
+// Esc wins over Enter; Enter returns only once it is let go; F2 switches keyboard and joystick
+// once per press, and only when a joystick exists, and the control line says which is used.
+TEST_F(IntroTest, Keys)
 {
    hold_key(KEY_ESC, true);
    hold_key(KEY_ENTER, true);
@@ -63,16 +60,11 @@ TEST_F(IntroTest, EscAndEnter)
    release_key_after(KEY_ENTER, 150);
    EXPECT_EQ(intro_tick(&intro), INTRO_PLAY);
    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(140));
-}
 
-// F2 switches keyboard and joystick once per press, and only when a joystick exists.
-TEST_F(IntroTest, F2SwitchesControl)
-{
    press_during_tick(KEY_F2);
    EXPECT_EQ(universal_control, CONTROL_ARROWS);
    EXPECT_TRUE(line_is("no joystick detected, Use arrow keys to control, A to fire", 410));
    EXPECT_TRUE(line_is("Press Enter to start", 390));
-
    num_joysticks = 1;
    universal_control = CONTROL_JOYSTICK_1;
    EXPECT_TRUE(line_is("Using joystick to control press F2 to use arrow keys", 410));
@@ -100,14 +92,11 @@ TEST_F(IntroTest, PhasesOfTheCycle)
             ASSERT_TRUE(c == 0 || c == 255) << x << "," << y;
             (x < 350 ? score_ink : name_ink) += c != 0;
          }
-      EXPECT_GT(score_ink, 0) << "row " << row;
-      EXPECT_GT(name_ink, 0) << "row " << row;
+      EXPECT_TRUE(score_ink > 0 && name_ink > 0) << "row " << row;
    }
    timer_2 = 14;
    run_ticks(1);
-   EXPECT_FALSE(intro.show_scores);
-   EXPECT_EQ(timer_2, 0);
-   EXPECT_EQ(intro.intro1, intro.whichone == 1);
+   EXPECT_TRUE(!intro.show_scores && timer_2 == 0 && intro.intro1 == (intro.whichone == 1));
 }
 
 // An unrolling picture comes to rest with its rows 0..237 at y 101..338; a falling one slides down.
@@ -117,8 +106,7 @@ TEST_F(IntroTest, PictureMovements)
    timer_2 = 0;
    intro.intro1 = false;
    run_ticks(300);
-   EXPECT_EQ(intro.move_y, 100);
-   EXPECT_EQ(intro.bioniccommando, -1);
+   EXPECT_TRUE(intro.move_y == 100 && intro.bioniccommando == -1);
    intro_frame(&intro);
    for (int y = 100; y <= 339; y++)
       for (int x = 0; x < 300; x++)
