@@ -29,8 +29,10 @@ TEST(datafile, objects_and_images)
       int first = bmp->w, last = -1;
       for (int y = 0; i.points_up && last < 0 && y < bmp->h; y++)
          for (int x = 0; x < bmp->w; x++)
-            if (getpixel(bmp, x, y) != 0)
-               first = std::min(first, x), last = x;
+            if (getpixel(bmp, x, y) != 0) {
+               first = std::min(first, x);
+               last = x;
+            }
       const double middle = (bmp->w - 1) / 2.0;
       EXPECT_TRUE(!i.points_up || (first >= middle - 2 && last <= middle + 2)) << "object " << i.index;
    }

@@ -56,8 +56,10 @@ protected:
          for (int x = x1; x <= x2; x++)
             if (getpixel(game.buffer, x, y) != 0) {
                k.count++;
-               k.min_x = std::min(k.min_x, x), k.max_x = std::max(k.max_x, x);
-               k.min_y = std::min(k.min_y, y), k.max_y = std::max(k.max_y, y);
+               k.min_x = std::min(k.min_x, x);
+               k.max_x = std::max(k.max_x, x);
+               k.min_y = std::min(k.min_y, y);
+               k.max_y = std::max(k.max_y, y);
             }
       return k;
    }
@@ -323,8 +325,10 @@ TEST_F(Game, Frame)
          compose_frame(&game);
          const ink t = ink_in(200, 0, 627, 11), l = ink_in(0, 112, 11, 465);
          const ink b = ink_in(12, 466, 627, 479), r = ink_in(628, 12, 639, 465);
-         top = std::max(top, t.max_y), left = std::max(left, l.max_x);
-         bottom = std::min(bottom, b.min_y), right = std::min(right, r.min_x);
+         top = std::max(top, t.max_y);
+         left = std::max(left, l.max_x);
+         bottom = std::min(bottom, b.min_y);
+         right = std::min(right, r.min_x);
          all_four += t.max_y >= 0 && l.max_x >= 0 && b.min_y < 480 && r.min_x < 640;
       }
       EXPECT_TRUE(forcefield ? top == 7 && left == 7 && bottom == 470 && right == 630 && all_four == 20

@@ -20,7 +20,11 @@ protected:
       universal_control = CONTROL_ARROWS;
       ASSERT_TRUE(intro_setup(&intro));
    }
-   void TearDown() override { intro_teardown(&intro), num_joysticks = 0; }
+   void TearDown() override
+   {
+      intro_teardown(&intro);
+      num_joysticks = 0;
+   }
    void run_ticks(int n)
    {
       for (int i = 0; i < n; i++)

@@ -42,9 +42,18 @@ find_window() {
   [ -n "$win" ] || fail "no window titled $1: $(cat "$work/stderr" 2>/dev/null)"
 }
 
+# Gives a window the keyboard, waiting (at most 5 s) for it to be shown and take it.
+focus() {
+  local tries=0
+  until xdotool windowfocus --sync "$1" 2>/dev/null; do
+    [ $((tries += 1)) -lt 50 ] || fail "the window never took the keyboard"
+    sleep 0.1
+  done
+}
+
 # Holds a key down in a window for a moment, long enough for several logic ticks to see it.
 hold() {
-  xdotool windowfocus --sync "$1"
+  focus "$1"
   xdotool keydown "$2"
   sleep 0.3
   xdotool keyup "$2"
@@ -87,7 +96,7 @@ quit_with_esc() {
 expect_data_refused() {
   find_window xmessage
   pgrep -a xmessage | grep -q "Error loading quorbix.dat" || fail "$1: the message box does not name quorbix.dat"
-  xdotool windowfocus --sync "$win"
+  focus "$win"
   xdotool key Return
   wait_game
   [ "$game_status" = 255 ] || fail "$1: exit status $game_status, not 255"
