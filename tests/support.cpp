@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -33,6 +35,17 @@ void release_key_after(int scancode, int ms)
       rest(ms);
       key[scancode] = 0;
    }).detach();
+}
+
+std::string read_file(const char *name)
+{
+   std::ifstream f(name, std::ios::binary);
+   return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void write_file(const char *name, const std::string &bytes)
+{
+   std::ofstream(name, std::ios::binary) << bytes;
 }
 
 int main(int argc, char **argv)

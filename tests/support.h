@@ -2,6 +2,7 @@
 #ifndef QUORBIX_TEST_SUPPORT_H
 #define QUORBIX_TEST_SUPPORT_H
 
+#include <string>
 #include "alleg.h"
 
 // The data file loaded once for the whole test binary (null if it failed to load).
@@ -16,5 +17,9 @@ void release_all_keys();
 // Lets a held key go from another thread after `ms` milliseconds, as a player's finger would,
 // so code that waits in place for the release can be tested.
 void release_key_after(int scancode, int ms);
+
+// A whole file's bytes (none if it cannot be read), and a file written with the given bytes.
+std::string read_file(const char *name);
+void write_file(const char *name, const std::string &bytes);
 
 #endif

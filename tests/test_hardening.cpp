@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <random>
+#include <string>
 #include <vector>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -22,13 +21,7 @@
 #include "support.h"
 #include "timers.h"
 
-typedef std::vector<unsigned char> bytes_t;
-
-static bytes_t read_file(const char *name)
-{
-   std::ifstream f(name, std::ios::binary);
-   return bytes_t(std::istreambuf_iterator<char>(f), {});
-}
+typedef std::string bytes_t;
 
 // A save killed at any of 1000 random moments leaves scores.hi one whole table or the other.
 TEST(ScoreFile, KilledSavesNeverTearIt)
@@ -102,8 +95,8 @@ struct dat {
    bytes_t b;
    dat &n(int32_t v) { return c(v >> 24).c(v >> 16).c(v >> 8).c(v); }
    dat &w(int v) { return c(v >> 8).c(v); }
-   dat &c(int v, size_t times = 1) { b.insert(b.end(), times, (unsigned char)v); return *this; }
-   dat &add(const bytes_t &more) { b.insert(b.end(), more.begin(), more.end()); return *this; }
+   dat &c(int v, size_t times = 1) { b.append(times, (char)v); return *this; }
+   dat &add(const bytes_t &more) { b += more; return *this; }
 };
 
 // An object stored uncompressed: kind, size on disk, size unpacked, contents.
@@ -156,7 +149,7 @@ TEST(DamagedData, NumbersTheLibraryWouldTrustAreRefused)
       {"not an uncompressed data file", dat().c('s').c('l').c('h').c('!').n(DAT_MAGIC).n(0).b},
    };
    for (const auto &c : cases) {
-      std::ofstream("quorbix.dat", std::ios::binary).write((const char *)c.file.data(), (std::streamsize)c.file.size());
+      write_file("quorbix.dat", c.file);
       char why[160] = "";
       DATAFILE *d = load_checked_datafile("quorbix.dat", why, sizeof(why));
       EXPECT_TRUE(!d && strstr(why, c.fault)) << c.fault << ": " << (d ? "accepted" : why);

@@ -2,25 +2,13 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include "highscores.h"
+#include "support.h"
 
 typedef std::string bytes;
-
-static bytes read_file(const char *name)
-{
-   std::ifstream f(name, std::ios::binary);
-   return bytes(std::istreambuf_iterator<char>(f), {});
-}
-
-static void write_file(const char *name, const bytes &b)
-{
-   std::ofstream(name, std::ios::binary) << b;
-}
 
 // One 16-byte record as the game writes it: name, padding, little-endian score.
 static bytes record(const char *name, uint32_t score)
