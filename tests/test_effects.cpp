@@ -128,7 +128,8 @@ TEST(text_entry, keys_limit_and_pause)
       {"x", 2, "a\t\xe9" "c"}, {"y", 2, "a\t\xe9" "c"}, {"\b", 2, "a\t\xe9"},
       {"\1z", 2, "a\t\xe9"}, {"", 2, "a\t\xe9"}, {"y", 2, "a\t\xe9"}, {"f", 2, "a\t\xe9" "f"},
       {"", 2, "a\t\xe9" "f"}, {"", 2, "a\t\xe9" "f"}, {"g\b", 2, "a\t\xe9" "f"}, {"", 2, "a\t\xe9"},
-      {"\bh", 2, "a\t"}, {"", 2, "a\th"}, {"", 2, "a\th"}, {"", 2, "a\th"}};
+      {"\bh", 2, "a\t"}, {"", 2, "a\th"}, {"", 2, "a\th"}, {"", 2, "a\th"},
+      {"\b", 1, "a\t"}, {"i", 1, "a\ti"}, {"j", 1, "a\ti"}, {"k", 1, "a\tik"}};
    for (const auto &s : steps) {
       for (const char *k = s.keys; *k; k++)    // as readkey() gives it: scancode, then character code
          simulate_keypress(*k == '\1' ? KEY_LEFT << 8 : KEY_Q << 8 | (unsigned char)*k);
