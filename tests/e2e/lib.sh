@@ -57,10 +57,11 @@ brightness() {
   "$convert" "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:
 }
 
-# Waits (at most 20 s) for the game to end and puts its exit status in game_status.
+# Waits (at most $1 seconds, by default 20) for the game to end and puts its exit status in
+# game_status; a game still running then is killed (status 137).
 wait_game() {
   local watchdog
-  (sleep 20; kill -9 "$game_pid") >/dev/null 2>&1 &
+  (sleep "${1:-20}"; kill -9 "$game_pid") >/dev/null 2>&1 &
   watchdog=$!
   game_status=0
   wait "$game_pid" || game_status=$?
