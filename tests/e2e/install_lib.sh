@@ -1,7 +1,8 @@
 # Shared helpers of the installation tests: the built game installed into a scratch
 # staging folder (DESTDIR), and the places of the installed files.
 # Usage from a test: source install_lib.sh GAME_BINARY DATA_FILE CMAKE BUILD_DIR \
-#   BIN_DIR GAME_DIR SHARE_DIR MAN_DIR   (the last four absolute, as configured)
+#   BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR   (these five absolute, as configured) \
+#   VERSION
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1" "$2"
 
 cmake_command=$3
@@ -13,7 +14,8 @@ share_dir=$root$7
 man_dir=$root$8
 launcher=$bin_dir/quorbix
 installed_game=$game_dir/quorbix
-installed_data=$share_dir/quorbix/quorbix.dat
+installed_data=$root$9/quorbix.dat
+version=${10}
 
 # Installs the build under $root, as a package build stages it.
 install_game() {
