@@ -3,7 +3,7 @@
 // release. Neither may do more than raise it: the library cannot be shut down from inside
 // a handler, and the outer loop still has the scores to save.
 #include <atomic>
-#include <csignal>
+#include <signal.h>
 #include "alleg.h"
 #include "quit.h"
 
