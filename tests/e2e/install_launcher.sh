@@ -71,9 +71,6 @@ mv "$root" "$work/moved"
 data=$work/moved${data#"$root"} ran_in "$alice" XDG_DATA_HOME="$work/alice" "$work/moved${launcher#"$root"}"
 mv "$work/moved" "$root"
 
-# Failures, each named on stderr, and the game is not started.
-refused "neither XDG_DATA_HOME nor HOME is set" "$launcher"
-
 # The options, as rows: arguments; status; patterns that standard output and standard error
 # must match (empty: nothing printed). The game never starts.
 rows=(
@@ -85,6 +82,7 @@ rows=(
 )
 for row in "${rows[@]}"; do
   IFS=';' read -r given code out err <<<"$row"
+  rm -f "$probe"
   status=0
   env -i PATH="$PATH" QUORBIX_PROBE="$probe" "$launcher" $given >"$work/out" 2>"$work/err" || status=$?
   for stream in out err; do
@@ -94,6 +92,9 @@ for row in "${rows[@]}"; do
   done
   [ "$status" = "$code" ] && [ ! -e "$probe" ] || fail "quorbix $given: status $status, not $code, or the game ran"
 done
+
+# Failures, each named on stderr, and the game is not started.
+refused "neither XDG_DATA_HOME nor HOME is set" "$launcher"
 touch "$work/plain"
 refused "cannot make the folder $work/plain/quorbix" XDG_DATA_HOME="$work/plain" "$launcher"
 grep -q "Not a directory" <<<"$err" || fail "stderr does not give the reason: $err"
