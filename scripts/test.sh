@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds Quorbix and runs every test: the unit and end-to-end tests of the normal
-# build, a fixed run of each fuzz harness, then the unit tests and a minute of random
-# play in a build with AddressSanitizer and UndefinedBehaviorSanitizer. Everything
-# graphical runs under Xvfb.
+# Builds Quorbix and runs every test: the unit, end-to-end, install and package tests of
+# the normal build, laid out for the Debian package; a fixed run of each fuzz harness; then
+# the unit and install tests and a minute of random play in a build with AddressSanitizer
+# and UndefinedBehaviorSanitizer, which keeps the default layout under /usr/local.
+# Everything graphical runs under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,7 +11,7 @@ scripts/install-deps.sh
 jobs=$(nproc)
 xvfb=(xvfb-run -a -s "-screen 0 1024x768x24")
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -C dist/debian.cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 (cd build && "${xvfb[@]}" ctest --output-on-failure -j"$jobs")
 
@@ -41,4 +42,4 @@ done
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORBIX_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
-(cd build-asan && "${xvfb[@]}" ctest --output-on-failure -j"$jobs" -L "unit|asan")
+(cd build-asan && "${xvfb[@]}" ctest --output-on-failure -j"$jobs" -L "unit|asan|install")

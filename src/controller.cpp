@@ -1,6 +1,7 @@
 // The controller: key layouts, joysticks and the flags the ship reads.
 #include "alleg.h"
 #include "controller.h"
+#include "quit.h"
 
 short universal_control = 0;
 
@@ -82,9 +83,10 @@ void controller::set_input_flags()
    button2_flag = BUTTON2 != 0;
 }
 
-// Polls the key-state array, which the keyboard handler keeps current, until the key is up.
+// Polls the key-state array, which the keyboard handler keeps current, until the key is up
+// or the player asks to quit by other means.
 void wait_for_release(int scancode)
 {
-   while (key[scancode])
+   while (key[scancode] && !quit_requested())
       rest(1);
 }

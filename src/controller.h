@@ -32,7 +32,8 @@ public:
    void set_input_flags();
 };
 
-// Waits in place until a held key is let go, so a command acts once however long it is held.
+// Waits in place until a held key is let go, so a command acts once however long it is held;
+// a quit request ends the wait too.
 void wait_for_release(int scancode);
 
 // The control mode the player's ship is steered with.

@@ -8,6 +8,7 @@
 #include "effects.h"
 #include "game.h"
 #include "pixelz.h"
+#include "quit.h"
 #include "quorbix.h"
 #include "stringz.h"
 #include "timers.h"
@@ -440,13 +441,14 @@ static void name_entry(game_typ *game)
    game->input_name = false;
 }
 
-// One logic tick: level start, Esc, input, ship, bullets, asteroids, level clear, particles, name.
+// One logic tick: level start, Esc (or a quit request), input, ship, bullets, asteroids, level
+// clear, particles, name.
 void logic_tick(game_typ *game)
 {
    int hundredths = timer_1;
    if (hundredths >= FIELD_FROM && hundredths <= FIELD_TO)
       create_asteroids(game->level);
-   if (key[KEY_ESC]) {
+   if (key[KEY_ESC] || quit_requested()) {
       game->done = true;
       game->return_value = 1;
    }

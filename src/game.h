@@ -16,7 +16,7 @@ const int NUM_LABELS = 20;
 struct game_typ {
    bool done;                  // the game ends after the frame in which this was set
    int level;
-   int return_value;           // 1 when the player quit with Esc
+   int return_value;           // 1 when the player quit (Esc, the close button, a signal)
    int asteroid_counter;       // live asteroids found by the latest asteroid step
    bool input_name;            // a qualifying player is typing a name
    int32_t score;
@@ -65,6 +65,6 @@ void logic_tick(game_typ *game);     // one whole logic tick
 void compose_frame(game_typ *game);  // the frame into game->buffer, without touching the screen
 void draw_frame(game_typ *game);     // compose, then one blit to the acquired screen
 void create_asteroids(int value);    // a new field for a level: slots 0 to 2 x value live
-int play_game();                     // one game; 1 when the player quit with Esc
+int play_game();                     // one game; 1 when the player quit
 
 #endif

@@ -6,6 +6,7 @@
 #include "game.h"
 #include "highscores.h"
 #include "intro.h"
+#include "quit.h"
 #include "quorbix.h"
 #include "timers.h"
 
@@ -69,14 +70,14 @@ static void move_picture(intro_typ *intro)
    }
 }
 
-// Esc, Enter and F2 first; then the phase clock and the picture's movement.
+// Esc (or a quit request), Enter and F2 first; then the phase clock and the picture's movement.
 int intro_tick(intro_typ *intro)
 {
-   if (key[KEY_ESC])
+   if (key[KEY_ESC] || quit_requested())
       return INTRO_QUIT;
    if (key[KEY_ENTER]) {
       wait_for_release(KEY_ENTER);
-      return INTRO_PLAY;
+      return quit_requested() ? INTRO_QUIT : INTRO_PLAY;
    }
    if (key[KEY_F2]) {
       wait_for_release(KEY_F2);

@@ -23,11 +23,12 @@ struct intro_typ {
 bool intro_setup(intro_typ *intro);
 // Releases the frame buffer.
 void intro_teardown(intro_typ *intro);
-// One logic tick: INTRO_QUIT for Esc, INTRO_PLAY after Enter is let go, else INTRO_GOES_ON.
+// One logic tick: INTRO_QUIT for Esc or a quit request, INTRO_PLAY after Enter is let go, else
+// INTRO_GOES_ON.
 int intro_tick(intro_typ *intro);
 // Composes the title screen into intro->buffer.
 void intro_frame(intro_typ *intro);
-// Runs the title screen until Esc (1) or Enter (2).
+// Runs the title screen until the player quits (1) or presses Enter (2).
 int Intro();
 
 #endif

@@ -8,6 +8,7 @@
 #include "game.h"
 #include "highscores.h"
 #include "intro.h"
+#include "quit.h"
 #include "quorbix.h"
 #include "shell.h"
 #include "timers.h"
@@ -35,11 +36,15 @@ static void load_game_data()
 // Brings everything up in the order the game relies on; graphics and data failures are fatal.
 void start_up()
 {
+   // The library puts back at its exit the handlers it found, so these are caught before it
+   // starts as well as after: a signal in the last moments then still cannot kill the game.
+   catch_quit_signals();
    // Without a display the library cannot start at all, and nothing after this could work.
    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
       fprintf(stderr, "Unable initialize graphics module\nno display to open a window on (is DISPLAY set?)\n");
       exit(-1);
    }
+   catch_quit_signals();
    install_timer();
    install_keyboard();
    // A window on the desktop, as players expect today; any 640 x 480 mode the library finds otherwise.
@@ -49,6 +54,7 @@ void start_up()
       exit(-1);
    }
    set_window_title("Quorbix");
+   catch_close_button();
    if (set_display_switch_mode(SWITCH_BACKGROUND) != 0)
       set_display_switch_mode(SWITCH_BACKAMNESIA);
    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)
@@ -70,6 +76,7 @@ void start_up()
 }
 
 // Title screen, then a game unless the player quit there; the scores are saved after every pass.
+// The close button and the quit signals end either one as Esc does.
 void outer_loop()
 {
    while (!exit_prog) {

@@ -2,7 +2,8 @@
 # The installed launcher, with a stand-in for the game that notes where it ran: it makes
 # the player's folder from XDG_DATA_HOME or HOME, links the data file into it, runs the
 # game there and passes its exit status on; it works when the installed tree moves or is
-# reached through a link, and it explains why it cannot start the game.
+# reached through a link, and it explains why it cannot start the game. It answers
+# --version and --help itself and refuses any other argument.
 # Arguments: as for install_lib.sh
 source "$(dirname "$0")/install_lib.sh"
 install_game
@@ -47,8 +48,8 @@ refused() {
 data=$(readlink -f "$installed_data")
 alice=$work/alice/quorbix
 
-ran_in "$work/home/.local/share/quorbix" HOME="$work/home" "$launcher" one two
-[ "$args" = "one two" ] || fail "the arguments did not reach the game"
+ran_in "$work/home/.local/share/quorbix" HOME="$work/home" "$launcher"
+[ -z "$args" ] || fail "the game was given arguments: $args"
 ran_in "$alice" HOME="$work/home" XDG_DATA_HOME="$work/alice" "$launcher"
 # An empty or relative XDG_DATA_HOME counts as unset.
 for xdg in "" relative; do
@@ -69,6 +70,28 @@ ran_in "$alice" XDG_DATA_HOME="$work/alice" "$work/games/quorbix"
 mv "$root" "$work/moved"
 data=$work/moved${data#"$root"} ran_in "$alice" XDG_DATA_HOME="$work/alice" "$work/moved${launcher#"$root"}"
 mv "$work/moved" "$root"
+
+# The options, as rows: arguments; status; patterns that standard output and standard error
+# must match (empty: nothing printed). The game never starts.
+rows=(
+  "--version;0;^quorbix $version\$;"
+  "--help;0;XDG_DATA_HOME/quorbix/scores\.hi;"
+  "--bogus;2;;^usage: quorbix "
+  "--help more;2;;^usage: quorbix "
+  "one two;2;;^usage: quorbix "
+)
+for row in "${rows[@]}"; do
+  IFS=';' read -r given code out err <<<"$row"
+  rm -f "$probe"
+  status=0
+  env -i PATH="$PATH" QUORBIX_PROBE="$probe" "$launcher" $given >"$work/out" 2>"$work/err" || status=$?
+  for stream in out err; do
+    pattern=${!stream}
+    if [ -z "$pattern" ]; then [ ! -s "$work/$stream" ]; else grep -qE "$pattern" "$work/$stream"; fi ||
+      fail "quorbix $given: standard $stream is not '$pattern': $(cat "$work/$stream")"
+  done
+  [ "$status" = "$code" ] && [ ! -e "$probe" ] || fail "quorbix $given: status $status, not $code, or the game ran"
+done
 
 # Failures, each named on stderr, and the game is not started.
 refused "neither XDG_DATA_HOME nor HOME is set" "$launcher"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The installed tree: the launcher alone on the PATH, the game in its private folder,
-# the data file, a valid menu entry with its icons, and a readable manual page.
+# the data file, a valid menu entry with its icons and software-centre metadata, and a
+# readable manual page.
 # Arguments: as for install_lib.sh
 source "$(dirname "$0")/install_lib.sh"
 install_game
@@ -12,9 +13,12 @@ install_game
 cmp -s "$installed_data" "$data_file" || fail "the installed data file is not the built one"
 [ ! -e "$game_dir/quorbix.dat" ] || fail "a data file beside the game"
 
-desktop=$share_dir/applications/quorbix.desktop
+desktop=$share_dir/applications/org.example.quorbix.desktop
 report=$(desktop-file-validate "$desktop" 2>&1) || fail "invalid menu entry: $report"
 [ -z "$report" ] || fail "menu entry warnings: $report"
+metainfo=$share_dir/metainfo/org.example.quorbix.metainfo.xml
+report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "invalid metainfo: $report"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 grep -qx "Exec=quorbix" "$desktop" && grep -qx "Icon=quorbix" "$desktop" ||
   fail "the menu entry does not start the launcher with its icon"
 
@@ -38,7 +42,7 @@ for size in 48 96 256; do
     fail "the ship's background is not transparent in the ${size}x${size} icon"
 done
 
-page=$man_dir/man6/quorbix.6
+page=$man_dir/man6/quorbix.6.gz
 text=$(MANWIDTH=80 man --warnings -l "$page" 2>"$work/man.err") || fail "man cannot show $page"
 [ ! -s "$work/man.err" ] || fail "manual page warnings: $(cat "$work/man.err")"
 # Its sections, the NAME line, the files' places, the table's size, status 255, the variable.

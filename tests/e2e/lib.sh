@@ -72,10 +72,11 @@ expect_ink() { [ "$(brightness "$1" "${@:3}")" != 0 ] || fail "no $2"; }
 # expect_blank PNG WHY W H X Y: fails with WHY if anything is drawn in the rectangle.
 expect_blank() { [ "$(brightness "$1" "${@:3}")" = 0 ] || fail "$2"; }
 
-# Waits (at most 20 s) for the game to end and puts its exit status in game_status.
+# Waits (at most $1 seconds, by default 20) for the game to end and puts its exit status in
+# game_status; a game still running then is killed (status 137).
 wait_game() {
   local watchdog
-  (sleep 20; kill -9 "$game_pid") >/dev/null 2>&1 &
+  (sleep "${1:-20}"; kill -9 "$game_pid") >/dev/null 2>&1 &
   watchdog=$!
   game_status=0
   wait "$game_pid" || game_status=$?
