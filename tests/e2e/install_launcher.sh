@@ -4,8 +4,8 @@
 # game there and passes its exit status on; it works when the installed tree moves or is
 # reached through a link, and it explains why it cannot start the game. It answers
 # --version and --help itself and refuses any other argument.
-# Arguments: as for install_lib.sh
-source "$(dirname "$0")/install_lib.sh"
+# Arguments: as for an install test in lib.sh
+source "$(dirname "$0")/lib.sh"
 install_game
 
 probe=$work/probe

@@ -2,8 +2,8 @@
 # The installed tree: the launcher alone on the PATH, the game in its private folder,
 # the data file, a valid menu entry with its icons and software-centre metadata, and a
 # readable manual page.
-# Arguments: as for install_lib.sh
-source "$(dirname "$0")/install_lib.sh"
+# Arguments: as for an install test in lib.sh
+source "$(dirname "$0")/lib.sh"
 install_game
 
 [ "$(ls "$bin_dir")" = quorbix ] || fail "bin/ holds $(ls "$bin_dir" | tr '\n' ' '), not just the launcher"

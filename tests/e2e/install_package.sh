@@ -3,8 +3,8 @@
 # writes quorbix_VERSION_ARCH.deb, in section games, depending on the libraries the game
 # links, with Debian's places for a game's files, and lintian finds neither an error nor a
 # warning in it. The other install tests then check the unpacked package.
-# Arguments: as for install_lib.sh
-source "$(dirname "$0")/install_lib.sh"
+# Arguments: as for an install test in lib.sh
+source "$(dirname "$0")/lib.sh"
 
 rm -f "$package"
 (cd "$build_dir" && "$(dirname "$cmake_command")/cpack" -G DEB) >"$work/cpack.log" 2>&1 ||

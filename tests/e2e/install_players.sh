@@ -2,8 +2,8 @@
 # The installed game under Xvfb, started by its launcher for two players: each quits on
 # the title screen with Esc, and each keeps a score table of their own in their folder,
 # the first the default table, the second the one it already had.
-# Arguments: as for install_lib.sh
-source "$(dirname "$0")/install_lib.sh"
+# Arguments: as for an install test in lib.sh
+source "$(dirname "$0")/lib.sh"
 install_game
 start_display
 

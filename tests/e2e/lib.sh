@@ -1,6 +1,10 @@
-# Shared helpers of the end-to-end tests: a private Xvfb display, the real game
-# binary in a scratch folder, keys through xdotool and screenshots through xwd.
-# Usage from a test: source lib.sh GAME_BINARY DATA_FILE
+# Shared helpers of the end-to-end and install tests: a private Xvfb display, the real
+# game binary in a scratch folder, keys through xdotool and screenshots through xwd; for
+# the install tests, the build installed into a scratch staging folder (DESTDIR) or its
+# Debian package unpacked there, and the places of the installed files.
+# Usage from a test: source lib.sh GAME_BINARY DATA_FILE, or for an install test
+#   source lib.sh GAME_BINARY DATA_FILE CMAKE BUILD_DIR BIN_DIR GAME_DIR SHARE_DIR MAN_DIR \
+#     DATA_DIR VERSION [package]   (the five folders absolute, as configured)
 set -euo pipefail
 
 game_binary=$1 data_file=$2
@@ -122,3 +126,30 @@ table_hex() {
 
 # Writes the hex read from standard input as bytes.
 unhex() { printf '%b' "$(sed 's/../\\x&/g')"; }
+
+# The installed tree's places, for an install test.
+if [ $# -gt 2 ]; then
+  cmake_command=$3
+  build_dir=$4
+  root=$work/root
+  bin_dir=$root$5
+  game_dir=$root$6
+  share_dir=$root$7
+  man_dir=$root$8
+  launcher=$bin_dir/quorbix
+  installed_game=$game_dir/quorbix
+  installed_data=$root$9/quorbix.dat
+  version=${10}
+  from=${11:-cmake}
+  package=$build_dir/quorbix_${version}_$(dpkg --print-architecture).deb
+fi
+
+# Installs the build under $root, as a package build stages it, or unpacks its package there.
+install_game() {
+  if [ "$from" = package ]; then
+    dpkg-deb -x "$package" "$root" || fail "cannot unpack $package"
+    return
+  fi
+  DESTDIR=$root "$cmake_command" --install "$build_dir" >"$work/install.log" 2>&1 ||
+    fail "cmake --install failed: $(cat "$work/install.log")"
+}
