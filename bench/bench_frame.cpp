@@ -20,12 +20,6 @@ static void fill_particle_pool()
       init_pixel(1000, (float)(i % 640), (float)(i % 480), 1.0f, 1.0f, 1 + i % 5);
 }
 
-static void empty_particle_pool()
-{
-   for (pixel_typ &p : pixel)
-      p.state = false;
-}
-
 // Forcefield on, the "READY?" banner, 25 asteroids, 10 bullets and 1000 particles.
 static void BM_compose_worst_frame(benchmark::State &state)
 {
@@ -40,13 +34,13 @@ static void BM_compose_worst_frame(benchmark::State &state)
       spawn_sprite(NUM_BULLETS, bullet, 60 * z, 200, 25 * z, 0, 0, 0, 0);
    for (sprite &b : bullet)
       b.framez = game.bullet_framez[0];
-   empty_particle_pool();
+   clear_pixels();
    fill_particle_pool();
    timer_2 = 0;
    for (auto _ : state)
       compose_frame(&game);
    teardown_game(&game);
-   empty_particle_pool();
+   clear_pixels();
 }
 BENCHMARK(BM_compose_worst_frame)->Unit(benchmark::kMicrosecond);
 
@@ -62,7 +56,7 @@ static void BM_worst_logic_tick(benchmark::State &state)
    timer_1 = 0;
    for (auto _ : state) {
       state.PauseTiming();
-      empty_particle_pool();
+      clear_pixels();
       for (int z = 0; z < NUM_ASTEROIDS; z++) {
          sprite &a = asteroid[z];
          a.init(0, CROWD_X + z, CROWD_Y + z, a.buffer->w, a.buffer->h);
@@ -77,7 +71,7 @@ static void BM_worst_logic_tick(benchmark::State &state)
       logic_tick(&game);
    }
    teardown_game(&game);
-   empty_particle_pool();
+   clear_pixels();
 }
 BENCHMARK(BM_worst_logic_tick)->Unit(benchmark::kMicrosecond);
 

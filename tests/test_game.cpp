@@ -23,8 +23,7 @@ protected:
       create_highscores();
       ASSERT_TRUE(setup_game(&game));
       clear_bitmap(game.background);
-      for (pixel_typ &p : pixel)
-         p.state = false;
+      clear_pixels();
       ship.angle = 0;
    }
    void TearDown() override { teardown_game(&game); }

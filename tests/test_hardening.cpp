@@ -170,8 +170,7 @@ TEST(EdgeDrawing, ShipOverTheLeftEdge)
    game_typ game;
    ASSERT_TRUE(setup_game(&game));
    clear_bitmap(game.background);
-   for (pixel_typ &p : pixel)
-      p.state = false;
+   clear_pixels();
    ship.x = -20, ship.y = 300, ship.angle = -4;
    compose_frame(&game);
 
