@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <set>
 #include "support.h"
 #include "effects.h"
@@ -115,6 +116,39 @@ TEST(lightning, dot_band_step_and_colour_wrap)
    EXPECT_EQ(lowest, 22);
    EXPECT_EQ(highest, 37);
    destroy_bitmap(bmp);
+}
+
+// The glow of random polylines equals stamping lightning_helper along each segment, byte for byte:
+// segments of every length and direction, bolts crossing, grazing or missing the bitmap or its
+// clipping rectangle, colours 0, 1 and 249 to 254 (whose band wraps past 255) and random ones.
+TEST(lightning, glow_matches_circlefill_stamping)
+{
+   const int edge_colors[] = {0, 1, 249, 250, 251, 252, 253, 254};
+   const int W = 48, H = 32, MARGIN = 12;    // polylines start up to 12 pixels off the bitmap
+   BITMAP *fast = create_bitmap(W, H), *slow = create_bitmap(W, H);
+   srand(3);
+   int differing = 0;
+   for (int bolt = 0; bolt < 4000; bolt++) {
+      int points = 2 + rand() % 9, reach = 1 << rand() % 7, x[10], y[10];    // steps of up to 64 a side
+      x[0] = rand() % (W + 2 * MARGIN) - MARGIN, y[0] = rand() % (H + 2 * MARGIN) - MARGIN;
+      for (int i = 1; i < points; i++)
+         x[i] = x[i - 1] + rand() % (2 * reach + 1) - reach, y[i] = y[i - 1] + rand() % (2 * reach + 1) - reach;
+      int c = bolt % 2 ? edge_colors[bolt / 2 % 8] : rand() % 256;
+      for (BITMAP *bmp : {fast, slow}) {
+         set_clip_rect(bmp, 0, 0, W - 1, H - 1);
+         clear_to_color(bmp, c + 128);    // neither colour of the glow: a missed write shows
+         if (bolt % 3 == 0)
+            set_clip_rect(bmp, 5, 3, W - 7, H - 4);
+      }
+      draw_glow(fast, x, y, points, c);
+      for (int i = 0; i + 1 < points; i++)
+         do_line(slow, x[i], y[i], x[i + 1], y[i + 1], c, lightning_helper);
+      for (int row = 0; row < H; row++)
+         differing += memcmp(fast->line[row], slow->line[row], W) != 0;
+   }
+   EXPECT_EQ(differing, 0);
+   destroy_bitmap(fast);
+   destroy_bitmap(slow);
 }
 
 // Keys typed before each call: Backspace, the limit, dropped keys; with delay 2, what an accepted key pauses.
