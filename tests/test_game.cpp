@@ -281,3 +281,23 @@ TEST_F(Game, LabelBitmapsReleased)
    for (const sprite &a : asteroid)
       EXPECT_EQ(a.buffer, nullptr);
 }
+
+// A label is drawn as its bitmap, whole or cut by the frame's edge, its empty pixels left black.
+TEST_F(Game, LabelDrawing)
+{
+   create_asteroids(12);
+   ship.deystroy();
+   timer_2 = 3;                               // past the banner
+   for (int z = 0; z < NUM_ASTEROIDS; z++) {
+      for (sprite &a : asteroid)
+         a.state = 0;
+      sprite &a = asteroid[z];
+      a.state = 1, a.x = z % 2 ? 200 : 600, a.y = z % 2 ? 300 : 470;
+      compose_frame(&game);
+      int differ = 0;
+      for (int y = 0; y < a.height && a.y + y < SCREEN_H; y++)
+         for (int x = 0; x < a.width && a.x + x < SCREEN_W; x++)
+            differ += getpixel(game.buffer, a.x + x, a.y + y) != getpixel(a.buffer, x, y);
+      EXPECT_EQ(differ, 0) << z;
+   }
+}
