@@ -24,8 +24,9 @@ static const int GLOW_ROWS[GLOW_RADIUS + 1] = {3, 3, 2, 1};
 static const int BAND_ROWS[BAND_RADIUS + 1] = {2, 2, 1};
 static const int GLOW_PIXELS = 37;      // 7 + 2 x 7 + 2 x 5 + 2 x 3
 
-// Brushes 0 to 8 go with the step to the next stamp (x and y each -1, 0 or +1); the last is the whole glow.
-static const int STEP_BRUSHES = 9;
+// Brushes 0 to 8 go with the step to the next stamp; the last is the whole glow.
+static const int STEP_CHOICES = 3;      // a step is -1, 0 or +1 on each axis
+static const int STEP_BRUSHES = STEP_CHOICES * STEP_CHOICES;
 static const int WHOLE_GLOW = STEP_BRUSHES;
 
 // One pixel of a brush: its offset from the stamp's centre, and what it adds to the bolt's
@@ -54,7 +55,7 @@ static bool in_circle(const int *rows, int radius, int dx, int dy)
 // The brush for a stamp whose successor is this step away.
 static int step_brush(int step_x, int step_y)
 {
-   return (step_y + 1) * 3 + (step_x + 1);
+   return (step_y + 1) * STEP_CHOICES + (step_x + 1);
 }
 
 // A stamp's glow, less what a successor `step` away covers when there is one.
