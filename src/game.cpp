@@ -156,12 +156,19 @@ static void limit_velocity(sprite *s, float limit)
    else if (s->y_vel < -limit) s->y_vel = -limit;
 }
 
-// Gives up the label bitmap an asteroid slot owns.
-static void release_label(sprite *s)
+// Each asteroid's label bitmap once more as runs: most of a label is empty, and drawing the
+// runs skips it, putting down exactly the pixels draw_sprite would.
+static RLE_SPRITE *label_runs[NUM_ASTEROIDS];
+
+// Gives up the label bitmap an asteroid slot owns, and its runs.
+static void release_label(int z)
 {
-   if (s->buffer)
-      destroy_bitmap(s->buffer);
-   s->buffer = nullptr;
+   if (asteroid[z].buffer)
+      destroy_bitmap(asteroid[z].buffer);
+   asteroid[z].buffer = nullptr;
+   if (label_runs[z])
+      destroy_rle_sprite(label_runs[z]);
+   label_runs[z] = nullptr;
 }
 
 // The ship at the centre of the screen, at rest, with full energy and a random heading.
@@ -403,14 +410,17 @@ void create_asteroids(int value)
       a.life = length;
       a.counter = length - LABEL_SPARE;
 
-      release_label(&a);
+      release_label(z);
       a.buffer = create_bitmap(style.char_width * length, style.height);
-      if (!a.buffer) {
+      if (a.buffer) {
+         clear_bitmap(a.buffer);
+         textprintf(a.buffer, style_font(style), 0, 0, rand() % RANDOM_COLORS, "%s", label);
+         label_runs[z] = get_rle_sprite(a.buffer);
+      }
+      if (!label_runs[z]) {
          a.deystroy();
          continue;
       }
-      clear_bitmap(a.buffer);
-      textprintf(a.buffer, style_font(style), 0, 0, rand() % RANDOM_COLORS, "%s", label);
       a.width = a.buffer->w;
       a.height = a.buffer->h;
       if (z > num_asteroids)
@@ -495,7 +505,7 @@ static void draw_sprites(BITMAP *bmp)
    for (int z = 0; z < NUM_ASTEROIDS; z++) {
       const sprite &a = asteroid[z];
       if (a.state == 1)
-         draw_sprite(bmp, a.buffer, a.x, a.y);
+         draw_rle_sprite(bmp, label_runs[z], a.x, a.y);
    }
 }
 
@@ -635,7 +645,7 @@ void teardown_game(game_typ *game)
 {
    for (int z = 0; z < NUM_ASTEROIDS; z++) {
       asteroid[z].deystroy();
-      release_label(&asteroid[z]);
+      release_label(z);
    }
    for (int z = 0; z < NUM_BULLETS; z++)
       bullet[z].deystroy();

@@ -2,17 +2,12 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <set>
 #include "support.h"
 #include "effects.h"
 #include "pixelz.h"
 #include "stringz.h"
-
-// Frees every particle slot, so each test starts from an empty pool.
-static void clear_pool()
-{
-   std::fill(pixel, pixel + MAX_PIXELS, pixel_typ{});
-}
 
 // What a drawing left on a bitmap: the extent of its non-zero pixels and their colours.
 struct footprint {
@@ -30,17 +25,25 @@ struct footprint {
    }
 };
 
-// A launch takes the lowest free slot with a fresh counter; the 1001st live launch is dropped.
+// A launch takes the lowest free slot with a fresh counter; the 1001st live launch is dropped;
+// slots freed by deaths are taken again lowest first, across the map's 64-slot words.
 TEST(particles, launch_into_free_and_full_pool)
 {
-   clear_pool();
-   pixel[0].state = true;
+   clear_pixels();
+   init_pixel(30, 0.0f, 0.0f, 1.0f, 1.0f, 5);
    pixel[1].counter = 77;
    init_pixel(30, 1.5f, 2.5f, -3.0f, 4.0f, 99);
    EXPECT_TRUE(pixel[1].state && pixel[1].counter == 0 && pixel[1].life == 30 && pixel[1].color == 99);
    for (int i = 2; i <= MAX_PIXELS; i++)
       init_pixel(100, 10.0f, 10.0f, 1.0f, 1.0f, i == MAX_PIXELS ? 200 : 7);
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 200; }));
+   for (int slot : {999, 64, 63, 500})
+      pixel[slot].life = 0;
+   move_pixels();
+   for (int color = 201; color <= 205; color++)
+      init_pixel(100, 0.0f, 0.0f, 1.0f, 1.0f, color);
+   EXPECT_TRUE(pixel[63].color == 201 && pixel[64].color == 202 && pixel[500].color == 203 && pixel[999].color == 204);
+   EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 205; }));
 }
 
 // The tick each particle dies on (0: lives 200 ticks); the counter, and drag starting once past 10.
@@ -54,7 +57,7 @@ TEST(particles, travel_drag_and_death)
       {0, 0.9f, 0.9f, 0},           // counts no whole pixel, so life 0 is enough
       {5, 0.5f, -0.5f, 0},          // never counts, so never drags nor dies
       {100, 0.03f, 20.0f, 6}};      // one slow axis is not enough
-   clear_pool();
+   clear_pixels();
    for (const auto &c : cases)
       init_pixel(c.life, 0.0f, 0.0f, c.x_vel, c.y_vel, 1);
    init_pixel(1000, 0.0f, 0.0f, 0.0f, -5.0f, 1);    // exactly 10 after two ticks: no drag yet
@@ -73,7 +76,7 @@ TEST(particles, drawing)
 {
    BITMAP *bmp = create_bitmap(32, 32);
    clear_bitmap(bmp);
-   clear_pool();
+   clear_pixels();
    const float spots[][2] = {{-0.7f, 5.0f}, {3.9f, 4.9f}, {3.2f, 4.1f}, {10.0f, 10.0f}, {-40.0f, 500.0f}};
    for (int i = 0; i < 5; i++)
       init_pixel(10, spots[i][0], spots[i][1], 1.0f, 0.0f, 21 + i);
@@ -113,6 +116,39 @@ TEST(lightning, dot_band_step_and_colour_wrap)
    EXPECT_EQ(lowest, 22);
    EXPECT_EQ(highest, 37);
    destroy_bitmap(bmp);
+}
+
+// The glow of random polylines equals stamping lightning_helper along each segment, byte for byte:
+// segments of every length and direction, bolts crossing, grazing or missing the bitmap or its
+// clipping rectangle, colours 0, 1 and 249 to 254 (whose band wraps past 255) and random ones.
+TEST(lightning, glow_matches_circlefill_stamping)
+{
+   const int edge_colors[] = {0, 1, 249, 250, 251, 252, 253, 254};
+   const int W = 48, H = 32, MARGIN = 12;    // polylines start up to 12 pixels off the bitmap
+   BITMAP *fast = create_bitmap(W, H), *slow = create_bitmap(W, H);
+   srand(3);
+   int differing = 0;
+   for (int bolt = 0; bolt < 4000; bolt++) {
+      int points = 2 + rand() % 9, reach = 1 << rand() % 7, x[10], y[10];    // steps of up to 64 a side
+      x[0] = rand() % (W + 2 * MARGIN) - MARGIN, y[0] = rand() % (H + 2 * MARGIN) - MARGIN;
+      for (int i = 1; i < points; i++)
+         x[i] = x[i - 1] + rand() % (2 * reach + 1) - reach, y[i] = y[i - 1] + rand() % (2 * reach + 1) - reach;
+      int c = bolt % 2 ? edge_colors[bolt / 2 % 8] : rand() % 256;
+      for (BITMAP *bmp : {fast, slow}) {
+         set_clip_rect(bmp, 0, 0, W - 1, H - 1);
+         clear_to_color(bmp, c + 128);    // neither colour of the glow: a missed write shows
+         if (bolt % 3 == 0)
+            set_clip_rect(bmp, 5, 3, W - 7, H - 4);
+      }
+      draw_glow(fast, x, y, points, c);
+      for (int i = 0; i + 1 < points; i++)
+         do_line(slow, x[i], y[i], x[i + 1], y[i + 1], c, lightning_helper);
+      for (int row = 0; row < H; row++)
+         differing += memcmp(fast->line[row], slow->line[row], W) != 0;
+   }
+   EXPECT_EQ(differing, 0);
+   destroy_bitmap(fast);
+   destroy_bitmap(slow);
 }
 
 // Keys typed before each call: Backspace, the limit, dropped keys; with delay 2, what an accepted key pauses.

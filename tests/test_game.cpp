@@ -25,8 +25,7 @@ protected:
       create_highscores();
       ASSERT_TRUE(setup_game(&game));
       clear_bitmap(game.background);
-      for (pixel_typ &p : pixel)
-         p.state = false;
+      clear_pixels();
       ship.angle = 0;
    }
    void TearDown() override { teardown_game(&game); }
@@ -211,8 +210,7 @@ TEST_F(Game, ContactAndScoring)
       rock(0, 300, 300, 100, 20, c.weight, 0, 0).life = 1;
       spawn_sprite(NUM_BULLETS, bullet, 300, 300, 0, 0, 0, 0, 0);
       bullet_step(&game);
-      for (pixel_typ &p : pixel)
-         p.state = false;
+      clear_pixels();
       asteroid_step(&game);
       EXPECT_TRUE(asteroid[0].state == 0 && game.score == c.score) << game.score;
       std::set<int> colours;
@@ -272,8 +270,7 @@ TEST_F(Game, GameOverAndNameEntry)
       burst += p.state && p.x == 2.0f && p.y == 240.0f && p.life >= 2 && p.life <= 601 && p.color >= 1;
    EXPECT_EQ(burst, 1000);
    game.forcefield = false;
-   for (pixel_typ &p : pixel)
-      p.state = false;
+   clear_pixels();
    srand(3);                                   // visible colours
    compose_frame(&game);
    EXPECT_TRUE(lit(280, 236, 360, 244) > 0 && lit(200, 200, 400, 225) > 0 && lit(200, 280, 400, 288) > 0);
@@ -365,4 +362,24 @@ TEST_F(Game, LabelBitmapsReleased)
    for (const sprite &a : asteroid)
       EXPECT_EQ(a.buffer, nullptr);
    ASSERT_TRUE(setup_game(&game));
+}
+
+// A label is drawn as its bitmap, whole or cut by the frame's edge, its empty pixels left black.
+TEST_F(Game, LabelDrawing)
+{
+   create_asteroids(12);
+   ship.deystroy();
+   timer_2 = 3;                               // past the banner
+   for (int z = 0; z < NUM_ASTEROIDS; z++) {
+      for (sprite &a : asteroid)
+         a.state = 0;
+      sprite &a = asteroid[z];
+      a.state = 1, a.x = z % 2 ? 200 : 600, a.y = z % 2 ? 300 : 470;
+      compose_frame(&game);
+      int differ = 0;
+      for (int y = 0; y < a.height && a.y + y < SCREEN_H; y++)
+         for (int x = 0; x < a.width && a.x + x < SCREEN_W; x++)
+            differ += getpixel(game.buffer, a.x + x, a.y + y) != getpixel(a.buffer, x, y);
+      EXPECT_EQ(differ, 0) << z;
+   }
 }
