@@ -127,8 +127,8 @@ table_hex() {
 # Writes the hex read from standard input as bytes.
 unhex() { printf '%b' "$(sed 's/../\\x&/g')"; }
 
-# The installed tree's places, for an install test.
-if [ $# -gt 2 ]; then
+# The installed tree's places, for an install test (which passes ten or eleven arguments).
+if [ $# -ge 10 ]; then
   cmake_command=$3
   build_dir=$4
   root=$work/root
