@@ -7,10 +7,11 @@
 source "$(dirname "$0")/lib.sh"
 close_window=$3
 
-# moment request: "title" asks on the title screen, "game" in a game, "enter" while Enter is
-# held down on the title screen, where the game waits for its release.
+# moment request: "title" asks on the title screen, "game" in a game, "held" in a game while
+# Enter is held, "enter" while Enter is held down on the title screen, where the game waits
+# for its release.
 rows=(
-  "title close" "game close" "enter close"
+  "title close" "game close" "held close" "enter close"
   "title INT" "game INT" "title TERM" "game TERM" "title HUP" "game HUP"
 )
 
@@ -23,11 +24,12 @@ for row in "${rows[@]}"; do
   case $moment in
     title) sleep 0.5 ;;
     game) hold "$win" Return && sleep 1 ;;
+    held) hold "$win" Return && sleep 1 && xdotool keydown Return && sleep 0.5 ;;
     enter) xdotool windowfocus --sync "$win" keydown Return && sleep 0.5 ;;
   esac
   if [ "$request" = close ]; then "$close_window" "$win"; else kill -"$request" "$game_pid"; fi
   wait_game 2
-  [ "$moment" != enter ] || xdotool keyup Return
+  [ "$moment" != enter ] && [ "$moment" != held ] || xdotool keyup Return
   [ "$game_status" = 0 ] || fail "$row: exit status $game_status (137: still running after 2 s)"
   [ "$(hex_of "$work/scores.hi")" = "$(table_hex)" ] || fail "$row: scores.hi is not a whole table"
   ! xdotool search --name "^Quorbix\$" >/dev/null || fail "$row: a game window is left"
