@@ -77,6 +77,11 @@ TEST_F(Game, Flight)
    hold("");
    ship_step(&game);
    EXPECT_EQ(ship.y, 239);
+   ship.x_vel = ship.y_vel = ship.speed = 0.0f;
+   ship.angle = 64;                            // points right
+   hold("U");
+   ship_step(&game);
+   EXPECT_NEAR(ship.x_vel, 1.0 / 3.0, 1e-6);
    struct { int angle; const char *keys; int after; } turns[] = {
       {253, "R", 257}, {257, "UR", 4}, {1, "LR", -3}, {-3, "", 255}, {0, "", 0}, {255, "", 255}};
    for (auto &t : turns) {
@@ -128,7 +133,8 @@ TEST_F(Game, Bullets)
    spawn_sprite(NUM_BULLETS, bullet, 100, 200, 64, 0, 0, 0, 0);
    for (int x : {100, 100, 120, 140, 160, 160}) {
       bullet_step(&game);
-      EXPECT_TRUE(b.state == 1 && b.x == x && b.y == 200) << x;
+      const bool in_flight = b.framez == BULLET_1 || b.framez == BULLET_2;   // else a hit's frame
+      EXPECT_TRUE(b.state == 1 && b.x == x && b.y == 200 && in_flight == (x < 160)) << x;
    }
    bullet_step(&game);
    EXPECT_TRUE(b.state == 0 && low.life == 6 && high.life == 7 && asteroid[1].life == 7);
@@ -293,7 +299,7 @@ TEST_F(Game, GameOverAndNameEntry)
    EXPECT_TRUE(game.done && !key[KEY_ENTER]);  // once Enter is let go
 }
 
-// The gauge fills with 224 in a frame of 15; the banner shows until timer_2 passes 2; with the
+// The gauge fills with 224 in a frame of 15; three status lines; the banner shows until timer_2 passes 2; with the
 // forcefield a bolt runs along each edge, the bottom and right ones 2 pixels inside; a lost ship
 // is not drawn; a ship over the left edge is drawn as the library draws it further right.
 TEST_F(Game, Frame)
@@ -305,6 +311,7 @@ TEST_F(Game, Frame)
          EXPECT_EQ(getpixel(game.buffer, 60, y) == 224, y >= 100 - life && y < 100) << life << " " << y;
       EXPECT_TRUE(getpixel(game.buffer, 50, 0) == 15 && getpixel(game.buffer, 75, 100) == 15);
    }
+   EXPECT_TRUE(lit(440, 32, 639, 39) > 0 && lit(440, 42, 639, 49) > 0 && lit(440, 52, 639, 59) > 0);
    ship.x = 500, ship.y = 400;
    for (int seconds = 0; seconds < 4; seconds++) {
       timer_2 = seconds;

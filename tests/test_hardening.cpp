@@ -143,6 +143,8 @@ TEST(DamagedData, NumbersTheLibraryWouldTrustAreRefused)
       {"a glyph of no size", one(DAT_FONT, font(1).c(1).n(65).n(65).w(0).w(14))},
       {"a glyph of no size", one(DAT_FONT, font(1).c(1).n(65).n(65).w(40000).w(1).c(0, 5000))},
       {"a font of mixed glyph kinds", one(DAT_FONT, font(2).c(1).n(32).n(32).w(8).w(1).c(0).c(8).n(33).n(33).w(1).w(1).c(3))},
+      {"a font of mixed glyph kinds", one(DAT_FONT, font(2).c(255).n(32).n(32).w(8).w(1).c(0).c(8).n(33).n(33).w(1).w(1).c(3))},
+      {"a glyph cut short", one(DAT_FONT, font(1).c(1).n(65).n(65).w(10).w(1).c(0))},
       {"a kind the game does not use", one(DAT_SAMPLE, dat().c(0, 16))},
       {"nested too deep", one(DAT_FILE, nested)},
       // The library's decompressor can copy bytes it never wrote.
