@@ -76,10 +76,11 @@ def run(cmd, cwd=ROOT):
 
 
 def build():
-    """Builds the game and its tests (not the benchmark); returns whether that worked."""
+    """Builds the game, its tests and what the install tests install (not the benchmark);
+    returns whether that worked."""
     jobs = str(os.cpu_count())
     return run(["cmake", "--build", BUILD, "-j", jobs, "--target", "quorbix"]) and \
-        run(["cmake", "--build", os.path.join(BUILD, "tests"), "-j", jobs])
+        all(run(["cmake", "--build", os.path.join(BUILD, part), "-j", jobs]) for part in ("tests", "dist"))
 
 
 def caught(labels):
@@ -116,6 +117,8 @@ def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))   # puts the planted fault back
     if not run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Release"]) or not build():
         sys.exit("the unchanged tree does not build")
+    if caught(args.labels):
+        sys.exit("the unchanged tree fails its tests")
     src = os.path.join(ROOT, "src")
     faults = [f for name in sorted(os.listdir(src)) if name.endswith(".cpp")
               for f in faults_in(os.path.join(src, name))]
