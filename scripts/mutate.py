@@ -124,7 +124,7 @@ def main():
               for f in faults_in(os.path.join(src, name))]
     random.Random(args.seed).shuffle(faults)
 
-    caught = tried = 0
+    hits = tried = 0
     for fault in faults:
         if tried == args.count:
             break
@@ -132,12 +132,12 @@ def main():
         if result is None:
             continue
         tried += 1
-        caught += result
+        hits += result
         path, n, _, old, new = fault
         print(f"{'caught' if result else 'MISSED'} {os.path.relpath(path, ROOT)}:{n + 1} "
               f"{old.strip()!r} -> {new!r}", flush=True)
     build()
-    print(f"seed {args.seed}: caught {caught} of {tried} ({100 * caught // max(tried, 1)} %)")
+    print(f"seed {args.seed}: caught {hits} of {tried} ({100 * hits // max(tried, 1)} %)")
 
 
 if __name__ == "__main__":
