@@ -66,6 +66,7 @@ TEST(particles, travel_drag_and_death)
       for (int i = 0; i < 7; i++)
          EXPECT_EQ(pixel[i].state, !cases[i].dies || tick < cases[i].dies) << "case " << i << " tick " << tick;
       EXPECT_TRUE(tick > 4 || (pixel[0].counter == 3 * tick && pixel[0].x_vel == (tick < 4 ? 3.0f : 2.95f))) << tick;
+      EXPECT_TRUE(tick > 3 || pixel[0].x == 3.0f * tick) << tick;
       EXPECT_TRUE(tick < 2 || tick > 3 || pixel[7].y_vel == (tick == 2 ? -5.0f : -4.95f)) << tick;
    }
    EXPECT_EQ(pixel[5].x_vel, 0.5f);
