@@ -2,6 +2,7 @@
 // the level schedule, game over and the name entry, and the frame read back from memory.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include "game.h"
