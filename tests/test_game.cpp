@@ -93,8 +93,10 @@ TEST_F(Game, Flight)
    }
    hold("");
    ship.speed = 4.0f;
+   ship.x_vel = 9.0f;
    ship_step(&game);
    EXPECT_FLOAT_EQ(ship.speed, 3.99f);
+   EXPECT_EQ(ship.x_vel, 4.0f);                // held to the top speed
    game.forcefield = true;
    ship.x = 0, ship.x_vel = -3.0f, ship.speed = 1.0f;
    ship_step(&game);
