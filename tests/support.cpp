@@ -3,6 +3,7 @@
 // the game does) and runs the tests inside a fresh temporary folder, so score files never
 // touch the source tree.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +47,22 @@ std::string read_file(const char *name)
 void write_file(const char *name, const std::string &bytes)
 {
    std::ofstream(name, std::ios::binary) << bytes;
+}
+
+ink ink_in(BITMAP *bmp, int x1, int y1, int x2, int y2)
+{
+   ink k;
+   for (int y = y1; y <= y2; y++)
+      for (int x = x1; x <= x2; x++)
+         if (int c = getpixel(bmp, x, y)) {
+            k.count++;
+            k.min_x = std::min(k.min_x, x);
+            k.max_x = std::max(k.max_x, x);
+            k.min_y = std::min(k.min_y, y);
+            k.max_y = std::max(k.max_y, y);
+            k.colors.insert(c);
+         }
+   return k;
 }
 
 int main(int argc, char **argv)

@@ -9,21 +9,11 @@
 #include "pixelz.h"
 #include "stringz.h"
 
-// What a drawing left on a bitmap: the extent of its non-zero pixels and their colours.
-struct footprint {
-   int min_x = INT_MAX, max_x = INT_MIN, min_y = INT_MAX, max_y = INT_MIN;
-   std::set<int> colors;
-   explicit footprint(BITMAP *bmp)
-   {
-      for (int y = 0; y < bmp->h; y++)
-         for (int x = 0; x < bmp->w; x++)
-            if (int c = getpixel(bmp, x, y)) {
-               min_x = std::min(min_x, x), max_x = std::max(max_x, x);
-               min_y = std::min(min_y, y), max_y = std::max(max_y, y);
-               colors.insert(c);
-            }
-   }
-};
+// What a drawing left on the whole of a bitmap.
+static ink footprint(BITMAP *bmp)
+{
+   return ink_in(bmp, 0, 0, bmp->w - 1, bmp->h - 1);
+}
 
 // A launch takes the lowest free slot with a fresh counter; the 1001st live launch is dropped;
 // slots freed by deaths are taken again lowest first, across the map's 64-slot words.
@@ -95,7 +85,7 @@ TEST(lightning, dot_band_step_and_colour_wrap)
    BITMAP *bmp = create_bitmap(700, 60);
    clear_bitmap(bmp);
    draw_lightning(bmp, 20, 20, 20, 20, 40);
-   const footprint dot(bmp);
+   const ink dot = footprint(bmp);
    EXPECT_TRUE(dot.min_x == 17 && dot.max_x == 23 && dot.min_y == 17 && dot.max_y == 23);
    EXPECT_TRUE(getpixel(bmp, 20, 20) == 15 && getpixel(bmp, 22, 20) == 45 && getpixel(bmp, 23, 20) == 40);
    srand(7);
@@ -103,7 +93,7 @@ TEST(lightning, dot_band_step_and_colour_wrap)
    for (int draw = 0; draw < 40; draw++) {
       clear_bitmap(bmp);
       draw_lightning(bmp, 20, 30, 660, 30, 100);
-      footprint f(bmp);
+      ink f = footprint(bmp);
       EXPECT_EQ(f.min_x, 17); EXPECT_LE(f.max_x, 667);
       EXPECT_EQ(f.colors, (std::set<int>{15, 100, 105}));
       EXPECT_EQ(getpixel(bmp, 20, 30), 15); EXPECT_EQ(getpixel(bmp, 660, 30), 15);

@@ -47,23 +47,8 @@ protected:
       a.counter = weight, a.life = weight + 2, a.x_vel = xv, a.y_vel = yv;
       return a;
    }
-   // The non-zero pixels of the frame in a rectangle: how many, and their extent.
-   struct ink { int count = 0, min_x = 640, max_x = -1, min_y = 480, max_y = -1; };
-   ink ink_in(int x1, int y1, int x2, int y2)
-   {
-      ink k;
-      for (int y = y1; y <= y2; y++)
-         for (int x = x1; x <= x2; x++)
-            if (getpixel(game.buffer, x, y) != 0) {
-               k.count++;
-               k.min_x = std::min(k.min_x, x);
-               k.max_x = std::max(k.max_x, x);
-               k.min_y = std::min(k.min_y, y);
-               k.max_y = std::max(k.max_y, y);
-            }
-      return k;
-   }
-   int lit(int x1, int y1, int x2, int y2) { return ink_in(x1, y1, x2, y2).count; }
+   // The non-zero pixels of the frame in a rectangle.
+   int lit(int x1, int y1, int x2, int y2) { return ink_in(game.buffer, x1, y1, x2, y2).count; }
 };
 
 // A thrust from rest: speed 1, a third of a pixel up, after the move, which truncates; the heading
@@ -322,7 +307,7 @@ TEST_F(Game, Frame)
       timer_2 = seconds;
       srand(7);                                // a visible colour
       compose_frame(&game);
-      const ink banner = ink_in(100, 240, 539, 250);
+      const ink banner = ink_in(game.buffer, 100, 240, 539, 250);
       EXPECT_EQ(banner.count > 0, seconds < 3) << seconds;
       EXPECT_TRUE(seconds == 3 || std::abs(banner.min_x + banner.max_x - 640) <= 4) << seconds;   // centred
    }
@@ -334,8 +319,10 @@ TEST_F(Game, Frame)
       for (int frame = 0; frame < 20; frame++) {
          srand(frame);
          compose_frame(&game);
-         const ink t = ink_in(200, 0, 627, 11), l = ink_in(0, 112, 11, 465);
-         const ink b = ink_in(12, 466, 627, 479), r = ink_in(628, 12, 639, 465);
+         const ink t = ink_in(game.buffer, 200, 0, 627, 11);
+         const ink l = ink_in(game.buffer, 0, 112, 11, 465);
+         const ink b = ink_in(game.buffer, 12, 466, 627, 479);
+         const ink r = ink_in(game.buffer, 628, 12, 639, 465);
          top = std::max(top, t.max_y);
          left = std::max(left, l.max_x);
          bottom = std::min(bottom, b.min_y);
