@@ -1,5 +1,4 @@
-// The game tick by tick: flight and firing, bullets, the asteroid field, contact and scoring,
-// the level schedule, game over and the name entry, and the frame read back from memory.
+// The game tick by tick, and its frames read back from memory.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdlib>
@@ -11,8 +10,7 @@
 #include "support.h"
 #include "timers.h"
 
-// A game on the real data file: black star field, no particles, no keys, the default
-// high-score table, the arrow-key controls, the ship at rest in the middle heading up.
+// A game on the real data file: black sky, no particles, no keys, default table, ship at rest heading up.
 class Game : public testing::Test {
 protected:
    game_typ game;
@@ -51,9 +49,7 @@ protected:
    int lit(int x1, int y1, int x2, int y2) { return ink_in(game.buffer, x1, y1, x2, y2).count; }
 };
 
-// A thrust from rest: speed 1, a third of a pixel up, after the move, which truncates; the heading
-// goes back to 0 above 255 and to 255 below 0 before the turn; left beats right; at the top speed
-// the ship slows; the forcefield bounces the ship for 5 energy; without it the ship wraps.
+// Thrust, truncated moves, heading wrap and turns, the top speed, the forcefield's bounce, the wrap.
 TEST_F(Game, Flight)
 {
    hold("U");
@@ -111,8 +107,8 @@ TEST_F(Game, FiringLatch)
    EXPECT_TRUE(bullet[1].state == 1 && bullet[2].state == 1 && bullet[3].state == 0);
 }
 
-// A bullet stays two ticks, then flies 20 a tick; it hits the lowest live slot it touches, knocks
-// it by a quarter of 20, moves once more, and goes at H + 3; it is gone once 21 beyond an edge.
+// A bullet waits two ticks, flies 20 a tick, hits the lowest live slot, knocks it by 5 and
+// goes; it is gone 21 beyond an edge.
 TEST_F(Game, Bullets)
 {
    sprite &b = bullet[0];
@@ -138,8 +134,7 @@ TEST_F(Game, Bullets)
    }
 }
 
-// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 bitmap styles per
-// character; the star field is 2 x 2 stars.
+// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 styles; 2 x 2 stars.
 TEST_F(Game, FieldCreation)
 {
    create_asteroids(1);
@@ -185,9 +180,8 @@ TEST_F(Game, FieldMotion)
    EXPECT_TRUE(second.x_vel == 1.0f && second.y_vel == -0.5f && second.x == 144);
 }
 
-// "ThrowsException" costs 26 energy and sets the ship's velocity to twice the asteroid's, not again
-// while the ship flashes; a shot-down asteroid bursts into 1000 particles of colours 1 to 5 from
-// its centre and scores weight times level, also once the ship is lost.
+// Contact costs 26 once per flash and throws the ship; a shot-down asteroid bursts from its
+// centre and scores weight times level, also once the ship is lost.
 TEST_F(Game, ContactAndScoring)
 {
    sprite &a = rock(0, 330, 250, 100, 20, 13, 2, -1);
@@ -218,8 +212,7 @@ TEST_F(Game, ContactAndScoring)
    }
 }
 
-// The field is built while timer_1 is 200 to 202; an empty level clears after 2 s and 210, with
-// the forcefield drawn anew; Esc ends the game with 1.
+// The field comes at timer_1 200 to 202; an empty level clears after 2 s and 210; Esc returns 1.
 TEST_F(Game, LevelFlow)
 {
    struct { int t2, t1; bool live_rock; int level, rocks; } cases[] = {{0, 199, false, 1, 0},
@@ -247,9 +240,7 @@ TEST_F(Game, LevelFlow)
    EXPECT_TRUE(game.done && game.return_value == 1);
 }
 
-// A spent ship bursts and asks a name only above the table's last score; keys within two ticks of
-// an accepted one are lost; Enter stores the name, and a second Enter ends the game. The frames
-// say "You Lose" and ask for the name, then "press enter".
+// A spent ship bursts and asks a name above the last score; Enter stores it, a second ends the game.
 TEST_F(Game, GameOverAndNameEntry)
 {
    game.forcefield = true;
@@ -289,9 +280,7 @@ TEST_F(Game, GameOverAndNameEntry)
    EXPECT_EQ(game.return_value, 0);            // an ended game, not a quit
 }
 
-// The gauge fills with 224 in a frame of 15; three status lines; the banner shows until timer_2 passes 2; with the
-// forcefield a bolt runs along each edge, the bottom and right ones 2 pixels inside; a lost ship
-// is not drawn; a ship over the left edge is drawn as the library draws it further right.
+// The gauge, the status lines, the banner, the four bolts, and the ship, also over the left edge.
 TEST_F(Game, Frame)
 {
    for (int life : {100, 60}) {
@@ -311,8 +300,7 @@ TEST_F(Game, Frame)
       EXPECT_EQ(banner.count > 0, seconds < 3) << seconds;
       EXPECT_TRUE(seconds == 3 || std::abs(banner.min_x + banner.max_x - 640) <= 4) << seconds;   // centred
    }
-   // Over 20 frames, how far each bolt reaches into the screen (an inner point lies up to 5 from
-   // its line, and the glow 3 more) beside the gauge and the fps line, and how often all four show.
+   // How far each bolt reaches in over 20 frames (jitter up to 5, glow 3), and how often all four show.
    for (bool forcefield : {false, true}) {
       game.forcefield = forcefield;
       int top = -1, left = -1, bottom = 480, right = 640, all_four = 0;
@@ -355,17 +343,7 @@ TEST_F(Game, Frame)
    EXPECT_EQ(differ, 0);
 }
 
-// The game's end releases the asteroids' label bitmaps (Leaks.* weighs the heap across new fields).
-TEST_F(Game, LabelBitmapsReleased)
-{
-   create_asteroids(12);
-   teardown_game(&game);
-   for (const sprite &a : asteroid)
-      EXPECT_EQ(a.buffer, nullptr);
-   ASSERT_TRUE(setup_game(&game));
-}
-
-// A label is drawn as its bitmap, whole or cut by the frame's edge, its empty pixels left black.
+// A label is drawn as its bitmap, whole or cut by the edge; the game's end releases the bitmaps.
 TEST_F(Game, LabelDrawing)
 {
    create_asteroids(12);
@@ -383,4 +361,8 @@ TEST_F(Game, LabelDrawing)
             differ += getpixel(game.buffer, a.x + x, a.y + y) != getpixel(a.buffer, x, y);
       EXPECT_EQ(differ, 0) << z;
    }
+   teardown_game(&game);
+   for (const sprite &a : asteroid)
+      EXPECT_EQ(a.buffer, nullptr);
+   ASSERT_TRUE(setup_game(&game));
 }
