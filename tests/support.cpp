@@ -1,13 +1,9 @@
-// Test main: brings Allegro up the way the game does (timer, keyboard, a 640 x 480
-// 8-bit window on the Xvfb display), loads the built data file (scanned and checked as
-// the game does) and runs the tests inside a fresh temporary folder, so score files never
-// touch the source tree.
+// Test main: Allegro up as the game brings it up, the built data file loaded through the game's
+// own check, and the tests run in a fresh temporary folder; plus the tests' shared helpers.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>

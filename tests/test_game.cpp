@@ -115,10 +115,13 @@ TEST_F(Game, Bullets)
    rock(1, 140, 190, 50, 50, 5, 0, 0).state = 0;
    sprite &low = rock(3, 140, 190, 50, 50, 5, 0, 0), &high = rock(7, 140, 190, 50, 50, 5, 0, 0);
    spawn_sprite(NUM_BULLETS, bullet, 100, 200, 64, 0, 0, 0, 0);
-   for (int x : {100, 100, 120, 140, 160, 160}) {
+   spawn_sprite(NUM_BULLETS, bullet, 400, 400, 0, 0, 0, 0, 0);   // heading up, through open sky
+   const int xs[] = {100, 100, 120, 140, 160, 160};
+   for (int t = 0; t < 6; t++) {
       bullet_step(&game);
       const bool in_flight = b.framez == BULLET_1 || b.framez == BULLET_2;   // else a hit's frame
-      EXPECT_TRUE(b.state == 1 && b.x == x && b.y == 200 && in_flight == (x < 160)) << x;
+      EXPECT_TRUE(b.state == 1 && b.x == xs[t] && b.y == 200 && in_flight == (xs[t] < 160)) << t;
+      EXPECT_TRUE(bullet[1].x == 400 && bullet[1].y == 400 - 20 * std::max(0, t - 1)) << t;
    }
    bullet_step(&game);
    EXPECT_TRUE(b.state == 0 && low.life == 6 && high.life == 7 && asteroid[1].life == 7);
