@@ -13,7 +13,7 @@ play_and_quit() {
   local tries=0
   start_game nodata env "$@" "$launcher"
   find_window Quorbix
-  until screenshot "$win" "$work/title.png" && [ "$(brightness "$work/title.png" 160 8 240 390)" != 0 ]; do
+  until screenshot "$win" "$work/title.png" && lit "$work/title.png" 160 8 240 390; do
     [ $((tries += 1)) -lt 40 ] || fail "no title screen"
     sleep 0.25
   done
@@ -24,13 +24,13 @@ alice=$work/alice/quorbix
 bob=$work/bob/quorbix
 # The second player's table: the default one with another leader, written long ago.
 mkdir -p "$bob"
-table_hex Bobbins:100 "${default_table[@]:1}" | unhex >"$work/bob.hi"
+table Bobbins:100 "${default_table[@]:1}" >"$work/bob.hi"
 cp "$work/bob.hi" "$bob/scores.hi"
 touch -d 2001-01-01 "$bob/scores.hi"
 
 play_and_quit HOME="$work/home" XDG_DATA_HOME="$work/alice"
 play_and_quit HOME="$work/home" XDG_DATA_HOME="$work/bob"
-cmp -s "$alice/scores.hi" <(table_hex | unhex) || fail "the first player's table is not the default"
+cmp -s "$alice/scores.hi" <(table) || fail "the first player's table is not the default"
 cmp -s "$bob/scores.hi" "$work/bob.hi" || fail "the second player's table changed"
 [ "$(stat -c %Y "$bob/scores.hi")" -gt "$(date -d 2001-01-02 +%s)" ] || fail "the game did not write the second player's table"
 [ ! -e "$work/scores.hi" ] && [ ! -e "$(dirname "$installed_data")/scores.hi" ] ||

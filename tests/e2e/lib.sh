@@ -1,8 +1,7 @@
-# Helpers of the end-to-end and install tests: a private Xvfb display, the game run in a
-# scratch folder, keys sent by xdotool, screenshots taken by xwd; for an install test, the
-# build installed under a scratch root (or its package unpacked there) and its places.
-# Usage: source lib.sh GAME_BINARY DATA_FILE, or for an install test source lib.sh GAME_BINARY
-#   DATA_FILE CMAKE BUILD_DIR BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR VERSION [package]
+# Helpers of the end-to-end and install tests: a private Xvfb display, the game in a scratch folder,
+# keys by xdotool, screenshots by xwd, the build installed under a scratch root. Sourced with the
+# test's arguments: GAME_BINARY DATA_FILE, then for an install test CMAKE BUILD_DIR, the configured
+# BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR, VERSION, and "package" to test the package.
 set -euo pipefail
 
 game_binary=$1 data_file=$2
@@ -61,17 +60,8 @@ hold() {
 
 screenshot() { xwd -silent -id "$1" | "$convert" xwd:- "png:$2"; }
 
-# brightness PNG W H X Y: the rectangle's mean brightness, 0 to 1.
-brightness() {
-  "$convert" "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:
-}
-
-# expect PNG ink|blank WHAT W H X Y: the rectangle must hold something drawn, or nothing.
-expect() {
-  local got=ink
-  [ "$(brightness "$1" "${@:4}")" != 0 ] || got=blank
-  [ "$got" = "$2" ] || fail "$3: $got where $2 belongs"
-}
+# lit PNG W H X Y: true if anything is drawn in the rectangle of the picture.
+lit() { [ "$("$convert" "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:)" != 0 ]; }
 
 # Waits at most $1 s (default 20) for the game to end, then kills it; its status goes in game_status.
 wait_game() {
@@ -91,36 +81,20 @@ quit_with_esc() {
   [ "$game_status" = 0 ] || fail "exit status $game_status after Esc: $(cat "$work/stderr")"
 }
 
-# Prints in hex the score table of NAME:SCORE entries (default_table if none) as the game
-# writes it: each name padded with zeros to 12 bytes, then its score little-endian.
-table_hex() {
-  local entry name s
+# Writes the score table of NAME:SCORE entries (default_table if none) as the game does: each
+# name padded with zeros to 12 bytes, then its score in 4 bytes, little-endian.
+table() {
   [ $# -gt 0 ] || set -- "${default_table[@]}"
-  for entry in "$@"; do
-    name=$(printf '%s' "${entry%:*}" | od -An -tx1 | tr -d ' \n')
-    s=${entry#*:}
-    printf '%-24s%02x%02x%02x%02x' "$name" $((s & 255)) $((s >> 8 & 255)) $((s >> 16 & 255)) $((s >> 24 & 255)) | tr ' ' 0
-  done
-  echo
+  perl -e 'print map { /(.*):(\d+)/; pack("a12 V", $1, $2) } @ARGV' "$@"
 }
 
-# Writes the hex on standard input as bytes.
-unhex() { printf '%b' "$(sed 's/../\\x&/g')"; }
-
-# An install test's places, all under the scratch root.
+# An install test's places as configured (no spaces); the tree is installed under $root.
 if [ $# -ge 10 ]; then
-  cmake_command=$3
-  build_dir=$4
+  read -r cmake_command build_dir bin_dir game_dir share_dir man_dir data_dir version from <<<"${*:3}"
   root=$work/root
-  bin_dir=$root$5
-  game_dir=$root$6
-  share_dir=$root$7
-  man_dir=$root$8
-  installed_data=$root$9/quorbix.dat
-  version=${10}
-  from=${11:-cmake}
-  launcher=$bin_dir/quorbix
-  installed_game=$game_dir/quorbix
+  launcher=$root$bin_dir/quorbix
+  installed_game=$root$game_dir/quorbix
+  installed_data=$root$data_dir/quorbix.dat
   package=$build_dir/quorbix_${version}_$(dpkg --print-architecture).deb
 fi
 

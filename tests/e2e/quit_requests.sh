@@ -8,10 +8,7 @@ close_window=$3
 
 # Rows "moment request": on the title screen or in a game, "+enter" with Enter held (on the
 # title screen the game waits for its release).
-rows=(
-  "title close" "game close" "game+enter close" "title+enter close"
-  "title INT" "game INT" "title TERM" "game TERM" "title HUP" "game HUP"
-)
+rows=({title,game,title+enter,game+enter}\ close {title,game}\ {INT,TERM,HUP})
 
 start_display
 for row in "${rows[@]}"; do
@@ -27,7 +24,7 @@ for row in "${rows[@]}"; do
   wait_game 2
   xdotool keyup Return
   [ "$game_status" = 0 ] || fail "$row: exit status $game_status (137: still running after 2 s)"
-  cmp -s "$work/scores.hi" <(table_hex | unhex) || fail "$row: scores.hi is not a whole table"
+  cmp -s "$work/scores.hi" <(table) || fail "$row: scores.hi is not a whole table"
   ! xdotool search --name "^Quorbix\$" >/dev/null || fail "$row: a game window is left"
 done
 echo "quit requests: ${#rows[@]} rows, ok"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Random play: the real game, built with AddressSanitizer and UndefinedBehaviorSanitizer, fed
-# random presses and releases of the keys it knows (now and then Esc) for a while under Xvfb,
-# and started again each time it quits. It must never crash or report a sanitizer error, and
-# after every exit scores.hi must be a whole table of 112 bytes.
+# The real game built with ASan and UBSan, fed random presses and releases of its keys under
+# Xvfb and started again whenever it quits, never crashes or reports a sanitizer error, and
+# leaves a whole 112-byte scores.hi after every exit.
 # Arguments: GAME_BINARY DATA_FILE [SECONDS [SEED]]
 source "$(dirname "$0")/lib.sh"
 seconds=${3:-60} seed=${4:-$$}
@@ -12,6 +11,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 keys=(Left Right Up Up Up a a a s Return F2 BackSpace space q w e r t y k z m 1 7)
+presses=(keydown keyup)
 runs=0 events=0
 start_display
 deadline=$((SECONDS + seconds))
@@ -21,19 +21,15 @@ while [ "$SECONDS" -lt "$deadline" ]; do
   focus "$win"
   # Each event presses or lets go of a random key; one in 150 lets go of all and presses Esc.
   while kill -0 "$game_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
-    key=${keys[$((RANDOM % ${#keys[@]}))]}
     if [ $((RANDOM % 150)) = 0 ]; then
       xdotool keyup "${keys[@]}" key Escape
-    elif [ $((RANDOM % 2)) = 0 ]; then
-      xdotool keyup "$key"
     else
-      xdotool keydown "$key"
+      xdotool "${presses[$((RANDOM % 2))]}" "${keys[$((RANDOM % ${#keys[@]}))]}"
     fi
     events=$((events + 1))
     sleep "0.0$((RANDOM % 10))"
   done
-  # Time is up, or the game quit: every key let go, then Esc until it is gone, each time held
-  # for a while, since the game looks at it once per logic tick.
+  # Every key let go, then Esc until the game is gone, each held for a few logic ticks.
   xdotool keyup "${keys[@]}"
   for _ in 1 2 3 4 5 6 7 8; do
     kill -0 "$game_pid" 2>/dev/null || break
