@@ -1,10 +1,35 @@
 #!/usr/bin/env bash
-# The installed launcher, with a stand-in game noting where it ran: it runs the game in the
-# player's folder with the data file linked there, passes its status on, also through a link or
-# from a moved tree, answers --version and --help, and says why it cannot start the game.
+# The installed launcher: the real game it starts for two players keeps each one's table in
+# their own folder; a stand-in game noting where it ran shows it runs the game in the player's
+# folder with the data file linked there and passes its status on, also through a link or from
+# a moved tree, answers --version and --help, and says why it cannot start the game.
 # Arguments: as for an install test in lib.sh
 source "$(dirname "$0")/lib.sh"
 install_game
+start_display
+
+# The second player's table: the default one with another leader, written long ago.
+mkdir -p "$work/ben/quorbix"
+table Bobbins:100 "${default_table[@]:1}" >"$work/ben/quorbix/scores.hi"
+touch -d 2001-01-01 "$work/ben/quorbix/scores.hi"
+# Each player waits for the title screen's start prompt and quits with Esc.
+for player in ann ben; do
+  start_game nodata env HOME="$work/home" XDG_DATA_HOME="$work/$player" "$launcher"
+  find_window Quorbix
+  tries=0
+  until screenshot "$win" "$work/title.png" && lit "$work/title.png" 160 8 240 390; do
+    [ $((tries += 1)) -lt 40 ] || fail "no title screen"
+    sleep 0.25
+  done
+  quit_with_esc
+done
+cmp -s "$work/ann/quorbix/scores.hi" <(table) || fail "the first player's table is not the default"
+cmp -s "$work/ben/quorbix/scores.hi" <(table Bobbins:100 "${default_table[@]:1}") ||
+  fail "the second player's table changed"
+[ "$(stat -c %Y "$work/ben/quorbix/scores.hi")" -gt "$(date -d 2001-01-02 +%s)" ] ||
+  fail "the game did not write the second player's table"
+[ ! -e "$work/scores.hi" ] && [ ! -e "$(dirname "$installed_data")/scores.hi" ] ||
+  fail "a table written where the launcher was started or beside the installed data file"
 
 probe=$work/probe
 cat >"$installed_game" <<'STANDIN'
@@ -72,4 +97,4 @@ launch 1 "" "the data file $data is missing" XDG_DATA_HOME="$work/carol" "$launc
 cp "$data_file" "$installed_data"
 rm "$installed_game"
 launch 1 "" "the game $installed_game is missing" XDG_DATA_HOME="$work/carol" "$launcher"
-echo "installed launcher (${from:-cmake}): ok"
+echo "installed launcher and players (${from:-cmake}): ok"
