@@ -1,109 +1,100 @@
 #!/usr/bin/env bash
-# The installed launcher, with a stand-in for the game that notes where it ran: it makes
-# the player's folder from XDG_DATA_HOME or HOME, links the data file into it, runs the
-# game there and passes its exit status on; it works when the installed tree moves or is
-# reached through a link, and it explains why it cannot start the game. It answers
-# --version and --help itself and refuses any other argument.
+# The installed launcher: the real game it starts for two players keeps each one's table in
+# their own folder; a stand-in game noting where it ran shows it runs the game in the player's
+# folder with the data file linked there and passes its status on, also through a link or from
+# a moved tree, answers --version and --help, and says why it cannot start the game.
 # Arguments: as for an install test in lib.sh
 source "$(dirname "$0")/lib.sh"
 install_game
+start_display
+
+# The second player's table: the default one with another leader, written long ago.
+mkdir -p "$work/ben/quorbix"
+table Bobbins:100 "${default_table[@]:1}" >"$work/ben/quorbix/scores.hi"
+touch -d 2001-01-01 "$work/ben/quorbix/scores.hi"
+# Each player waits for the title screen's start prompt and quits with Esc.
+for player in ann ben; do
+  start_game nodata env HOME="$work/home" XDG_DATA_HOME="$work/$player" "$launcher"
+  find_window Quorbix
+  tries=0
+  until screenshot "$win" "$work/title.png" && lit "$work/title.png" 160 8 240 390; do
+    [ $((tries += 1)) -lt 40 ] || fail "no title screen"
+    sleep 0.25
+  done
+  quit_with_esc
+done
+cmp -s "$work/ann/quorbix/scores.hi" <(table) || fail "the first player's table is not the default"
+cmp -s "$work/ben/quorbix/scores.hi" <(table Bobbins:100 "${default_table[@]:1}") ||
+  fail "the second player's table changed"
+[ "$(stat -c %Y "$work/ben/quorbix/scores.hi")" -gt "$(date -d 2001-01-02 +%s)" ] ||
+  fail "the game did not write the second player's table"
+[ ! -e "$work/scores.hi" ] && [ ! -e "$(dirname "$installed_data")/scores.hi" ] ||
+  fail "a table written where the launcher was started or beside the installed data file"
 
 probe=$work/probe
 cat >"$installed_game" <<'STANDIN'
 #!/bin/sh
-{ pwd -P; readlink quorbix.dat; echo "$*"; } >"$QUORBIX_PROBE"
+echo "$(pwd -P) $(readlink quorbix.dat) $*" >"$QUORBIX_PROBE"
 exit 7
 STANDIN
-
-# Runs a command with nothing in its environment but PATH, the probe's place and the
-# given variables (as for env); sets status, and err to all it printed.
-launch() {
-  rm -f "$probe"
-  status=0
-  err=$(env -i PATH="$PATH" QUORBIX_PROBE="$probe" "$@" 2>&1) || status=$?
-}
-
-# ran_in FOLDER VARS... COMMAND: launches; the game must have run silently in FOLDER with
-# $data linked there, its status passed on. Sets args to the arguments the game got.
-ran_in() {
-  local dir=$1 where link && shift
-  launch "$@"
-  [ "$status" = 7 ] || fail "status $status, not the game's 7 (output: $err)"
-  [ -z "$err" ] || fail "the launcher printed: $err"
-  { read -r where; read -r link; read -r args; } <"$probe"
-  [ "$where" = "$dir" ] || fail "the game ran in $where, not $dir"
-  [ "$link" = "$data" ] || fail "quorbix.dat links to '$link', not $data"
-}
-
-# refused REASON VARS... COMMAND: launches; the launcher must end with status 1 and say
-# REASON on stderr, without starting the game.
-refused() {
-  local why=$1 && shift
-  launch "$@"
-  [ "$status" = 1 ] || fail "status $status, not 1, for: $why"
-  [ ! -e "$probe" ] || fail "the game ran although: $why"
-  grep -qF "$why" <<<"$err" || fail "stderr does not say '$why': $err"
-}
-
 data=$(readlink -f "$installed_data")
-alice=$work/alice/quorbix
 
-ran_in "$work/home/.local/share/quorbix" HOME="$work/home" "$launcher"
-[ -z "$args" ] || fail "the game was given arguments: $args"
-ran_in "$alice" HOME="$work/home" XDG_DATA_HOME="$work/alice" "$launcher"
-# An empty or relative XDG_DATA_HOME counts as unset.
-for xdg in "" relative; do
-  ran_in "$work/home/.local/share/quorbix" HOME="$work/home" XDG_DATA_HOME="$xdg" "$launcher"
+# launch CODE OUT ERR VARS... COMMAND: runs COMMAND with only PATH, the probe and VARS set. It
+# must end with status CODE and print what matches OUT and ERR (empty: nothing). On status 7 the
+# game must have run without arguments in folder OUT with the data file linked there, else not.
+launch() {
+  local code=$1 out=$2 err=$3 status=0
+  shift 3
+  rm -f "$probe"
+  env -i PATH="$PATH" QUORBIX_PROBE="$probe" "$@" >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" = "$code" ] || fail "$*: status $status, not $code: $(cat "$work/err")"
+  if [ "$code" = 7 ]; then
+    [ "$(cat "$probe")" = "$out $data " ] || fail "$*: the game ran as: $(cat "$probe")"
+    out=""
+  else
+    [ ! -e "$probe" ] || fail "$*: the game ran"
+  fi
+  [[ $(<"$work/out") =~ ${out:-^$} && $(<"$work/err") =~ ${err:-^$} ]] ||
+    fail "$*: printed '$(cat "$work/out")', and on standard error '$(cat "$work/err")'"
+}
+
+alice=$work/alice/quorbix
+launch 7 "$alice" "" HOME="$work/home" XDG_DATA_HOME="$work/alice" "$launcher"
+# An unset, empty or relative XDG_DATA_HOME means ~/.local/share.
+for xdg in "" XDG_DATA_HOME= XDG_DATA_HOME=relative; do
+  launch 7 "$work/home/.local/share/quorbix" "" HOME="$work/home" $xdg "$launcher"
 done
 
 # A link that points elsewhere, or a stray copy, is replaced by a link to the installed file.
 ln -sfn /nowhere/quorbix.dat "$alice/quorbix.dat"
-ran_in "$alice" XDG_DATA_HOME="$work/alice" "$launcher"
+launch 7 "$alice" "" XDG_DATA_HOME="$work/alice" "$launcher"
 rm "$alice/quorbix.dat"
 echo stale >"$alice/quorbix.dat"
-ran_in "$alice" XDG_DATA_HOME="$work/alice" "$launcher"
+launch 7 "$alice" "" XDG_DATA_HOME="$work/alice" "$launcher"
 
 # Started through a link of its own, and after the whole tree moved elsewhere.
-mkdir "$work/games"
-ln -s "$launcher" "$work/games/quorbix"
-ran_in "$alice" XDG_DATA_HOME="$work/alice" "$work/games/quorbix"
+ln -s "$launcher" "$work/quorbix"
+launch 7 "$alice" "" XDG_DATA_HOME="$work/alice" "$work/quorbix"
 mv "$root" "$work/moved"
-data=$work/moved${data#"$root"} ran_in "$alice" XDG_DATA_HOME="$work/alice" "$work/moved${launcher#"$root"}"
+data=$work/moved${data#"$root"} launch 7 "$alice" "" XDG_DATA_HOME="$work/alice" "$work/moved${launcher#"$root"}"
 mv "$work/moved" "$root"
 
-# The options, as rows: arguments; status; patterns that standard output and standard error
-# must match (empty: nothing printed). The game never starts.
-rows=(
-  "--version;0;^quorbix $version\$;"
-  "--help;0;XDG_DATA_HOME/quorbix/scores\.hi;"
-  "--bogus;2;;^usage: quorbix "
-  "--help more;2;;^usage: quorbix "
-  "one two;2;;^usage: quorbix "
-)
-for row in "${rows[@]}"; do
-  IFS=';' read -r given code out err <<<"$row"
-  rm -f "$probe"
-  status=0
-  env -i PATH="$PATH" QUORBIX_PROBE="$probe" "$launcher" $given >"$work/out" 2>"$work/err" || status=$?
-  for stream in out err; do
-    pattern=${!stream}
-    if [ -z "$pattern" ]; then [ ! -s "$work/$stream" ]; else grep -qE "$pattern" "$work/$stream"; fi ||
-      fail "quorbix $given: standard $stream is not '$pattern': $(cat "$work/$stream")"
-  done
-  [ "$status" = "$code" ] && [ ! -e "$probe" ] || fail "quorbix $given: status $status, not $code, or the game ran"
+launch 0 "^quorbix $version\$" "" "$launcher" --version
+launch 0 "XDG_DATA_HOME/quorbix/scores\.hi" "" "$launcher" --help
+for given in --bogus "--help more" "one two"; do
+  launch 2 "" "^usage: quorbix " "$launcher" $given
 done
 
-# Failures, each named on stderr, and the game is not started.
-refused "neither XDG_DATA_HOME nor HOME is set" "$launcher"
+# Failures, each explained on standard error.
+launch 1 "" "neither XDG_DATA_HOME nor HOME is set" "$launcher"
 touch "$work/plain"
-refused "cannot make the folder $work/plain/quorbix" XDG_DATA_HOME="$work/plain" "$launcher"
-grep -q "Not a directory" <<<"$err" || fail "stderr does not give the reason: $err"
+launch 1 "" "cannot make the folder $work/plain/quorbix .*: Not a directory$" XDG_DATA_HOME="$work/plain" "$launcher"
 mkdir -p "$work/bob/quorbix/quorbix.dat"
-refused "cannot link the data file into $work/bob/quorbix" XDG_DATA_HOME="$work/bob" "$launcher"
+launch 1 "" "cannot link the data file into $work/bob/quorbix" XDG_DATA_HOME="$work/bob" "$launcher"
 rm "$installed_data"
-refused "the data file $data is missing" XDG_DATA_HOME="$work/carol" "$launcher"
+launch 1 "" "the data file $data is missing" XDG_DATA_HOME="$work/carol" "$launcher"
 [ ! -e "$work/carol" ] || fail "a player's folder was made without a data file"
 cp "$data_file" "$installed_data"
 rm "$installed_game"
-refused "the game $installed_game is missing" XDG_DATA_HOME="$work/carol" "$launcher"
-echo "installed launcher: ok"
+launch 1 "" "the game $installed_game is missing" XDG_DATA_HOME="$work/carol" "$launcher"
+echo "installed launcher and players (${from:-cmake}): ok"

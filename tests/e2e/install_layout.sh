@@ -1,53 +1,60 @@
 #!/usr/bin/env bash
-# The installed tree: the launcher alone on the PATH, the game in its private folder,
-# the data file, a valid menu entry with its icons and software-centre metadata, and a
-# readable manual page.
+# The installed tree: the launcher, the game in its own folder, the data file, a valid menu entry,
+# icons, metadata and manual page. With "package", the Debian package cpack builds is checked
+# (section games, its libraries, lintian-clean, Debian's places) and unpacked to be the tree.
 # Arguments: as for an install test in lib.sh
 source "$(dirname "$0")/lib.sh"
+
+if [ "$from" = package ]; then
+  rm -f "$package"
+  (cd "$build_dir" && "$(dirname "$cmake_command")/cpack" -G DEB) >"$work/cpack.log" 2>&1 ||
+    fail "cpack failed: $(cat "$work/cpack.log")"
+  fields=$(dpkg-deb -f "$package" Section Version Depends)
+  [[ $fields == "Section: games"$'\n'"Version: $version"$'\n'*"liballegro4.4 (>= "*"libc6 (>= "* ]] ||
+    fail "the package's fields: $fields"
+  report=$(lintian --fail-on error,warning "$package" 2>&1) || fail "lintian: $report"
+  # Debian's places for a game's files.
+  [ "$bin_dir $game_dir $data_dir $share_dir $man_dir" = \
+    "/usr/games /usr/lib/games/quorbix /usr/share/games/quorbix /usr/share /usr/share/man" ] ||
+    fail "a package laid out in $bin_dir $game_dir $data_dir $share_dir $man_dir"
+fi
 install_game
 
-[ "$(ls "$bin_dir")" = quorbix ] || fail "bin/ holds $(ls "$bin_dir" | tr '\n' ' '), not just the launcher"
-[ -x "$launcher" ] && [ -x "$installed_game" ] || fail "the launcher or the game in $game_dir is not executable"
-[ "$(head -c 2 "$launcher")" = "#!" ] || fail "bin/quorbix is not the launcher script"
-[ "$(head -c 4 "$installed_game")" = $'\x7fELF' ] || fail "the installed game is not a program"
+share=$root$share_dir
+expected=$(printf '%s\n' "$launcher" "$installed_game" "$installed_data" "$root$man_dir/man6/quorbix.6.gz" \
+  "$share"/{applications/org.example.quorbix.desktop,metainfo/org.example.quorbix.metainfo.xml} \
+  "$share"/doc/quorbix/{changelog.gz,copyright} "$share"/icons/hicolor/{48x48,96x96,256x256}/apps/quorbix.png | sort)
+[ "$(find "$root" ! -type d | sort)" = "$expected" ] || fail "the tree holds: $(find "$root" ! -type d)"
+[ "$(head -c 2 "$launcher")" = "#!" ] && [ -x "$launcher" ] || fail "the launcher is not a script"
+[ "$(head -c 4 "$installed_game")" = $'\x7fELF' ] && [ -x "$installed_game" ] || fail "the game is not a program"
 cmp -s "$installed_data" "$data_file" || fail "the installed data file is not the built one"
-[ ! -e "$game_dir/quorbix.dat" ] || fail "a data file beside the game"
 
-desktop=$share_dir/applications/org.example.quorbix.desktop
-report=$(desktop-file-validate "$desktop" 2>&1) || fail "invalid menu entry: $report"
-[ -z "$report" ] || fail "menu entry warnings: $report"
-metainfo=$share_dir/metainfo/org.example.quorbix.metainfo.xml
-report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "invalid metainfo: $report"
-grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+desktop=$share/applications/org.example.quorbix.desktop
+report=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$report" ] || fail "menu entry: $report"
 grep -qx "Exec=quorbix" "$desktop" && grep -qx "Icon=quorbix" "$desktop" ||
   fail "the menu entry does not start the launcher with its icon"
+metainfo=$share/metainfo/org.example.quorbix.metainfo.xml
+report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "invalid metainfo: $report"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 
-# Each icon: a square PNG of the ship (45 x 27) scaled up by the largest whole number that
-# fits, centred, with crisp edges (every pixel fully opaque or fully transparent) and its
-# background transparent (the ship's nose is at the middle of its top row, so the corners
-# of the ship's box are background).
+# Each icon: a square PNG of the ship (45 x 27) scaled up by the largest whole number that fits,
+# crisp (two alpha values), centred, on a transparent background (the corner of the ship's box).
 for size in 48 96 256; do
-  icon=$share_dir/icons/hicolor/${size}x${size}/apps/quorbix.png
-  kind=$("$convert" "$icon" -format "%m %wx%h" info:) || fail "no ${size}x${size} icon"
-  [ "$kind" = "PNG ${size}x${size}" ] || fail "the ${size}x${size} icon is $kind"
   scale=$((size / 45))
-  read -r w h x y < <("$convert" "$icon" -alpha extract -trim -format "%w %h %X %Y\n" info:)
-  [ "${w}x$h" = "$((45 * scale))x$((27 * scale))" ] ||
-    fail "the ship in the ${size}x${size} icon is ${w}x$h, not $((45 * scale))x$((27 * scale))"
-  dx=$((2 * x - size + w)) dy=$((2 * y - size + h))
-  [ $((dx * dx + dy * dy)) -le 2 ] || fail "the ship is not centred in the ${size}x${size} icon (at $x,$y)"
-  [ "$("$convert" "$icon" -alpha extract -format "%k" info:)" = 2 ] ||
-    fail "the ${size}x${size} icon has blurred edges"
-  [ "$("$convert" "$icon" -format "%[fx:p{${x#+},${y#+}}.a]" info:)" = 0 ] ||
-    fail "the ship's background is not transparent in the ${size}x${size} icon"
+  info=$("$convert" "$share/icons/hicolor/${size}x$size/apps/quorbix.png" -format "%m %wx%h " -write info: \
+    -alpha extract -format "%k " -write info: -trim -format "%wx%h %[fx:p{0,0}] %X %Y" info:)
+  read -r kind dims alphas box corner x y <<<"$info"
+  [ "$kind $dims $alphas $box $corner" = "PNG ${size}x$size 2 $((45 * scale))x$((27 * scale)) 0" ] ||
+    fail "the ${size}x${size} icon is not the ship scaled by $scale, crisp on a transparent square: $info"
+  dx=$((2 * x - size + 45 * scale)) dy=$((2 * y - size + 27 * scale))
+  [ $((dx * dx + dy * dy)) -le 2 ] || fail "the ship is not centred in the ${size}x${size} icon: $info"
 done
 
-page=$man_dir/man6/quorbix.6.gz
-text=$(MANWIDTH=80 man --warnings -l "$page" 2>"$work/man.err") || fail "man cannot show $page"
-[ ! -s "$work/man.err" ] || fail "manual page warnings: $(cat "$work/man.err")"
+text=$(MANWIDTH=80 man --warnings -l "$root$man_dir/man6/quorbix.6.gz" 2>"$work/man.err") &&
+  [ ! -s "$work/man.err" ] || fail "man cannot show the page without warnings: $(cat "$work/man.err")"
 # Its sections, the NAME line, the files' places, the table's size, status 255, the variable.
 for pattern in ^SYNOPSIS$ ^DESCRIPTION$ ^CONTROLS$ ^FILES$ "^EXIT STATUS$" ^ENVIRONMENT$ \
-    "quorbix - arcade shooter" "${installed_data#"$root"}" scores.hi "112 bytes" "^ +255 +" XDG_DATA_HOME; do
+    "quorbix - arcade shooter" "$data_dir/quorbix.dat" scores.hi "112 bytes" "^ +255 +" XDG_DATA_HOME; do
   grep -qE "$pattern" <<<"$text" || fail "the manual page lacks '$pattern'"
 done
-echo "install layout: ok"
+echo "installed tree (${from:-cmake}): ok"

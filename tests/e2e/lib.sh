@@ -1,10 +1,7 @@
-# Shared helpers of the end-to-end and install tests: a private Xvfb display, the real
-# game binary in a scratch folder, keys through xdotool and screenshots through xwd; for
-# the install tests, the build installed into a scratch staging folder (DESTDIR) or its
-# Debian package unpacked there, and the places of the installed files.
-# Usage from a test: source lib.sh GAME_BINARY DATA_FILE, or for an install test
-#   source lib.sh GAME_BINARY DATA_FILE CMAKE BUILD_DIR BIN_DIR GAME_DIR SHARE_DIR MAN_DIR \
-#     DATA_DIR VERSION [package]   (the five folders absolute, as configured)
+# Helpers of the end-to-end and install tests: a private Xvfb display, the game in a scratch folder,
+# keys by xdotool, screenshots by xwd, the build installed under a scratch root. Sourced with the
+# test's arguments: GAME_BINARY DATA_FILE, then for an install test CMAKE BUILD_DIR, the configured
+# BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR, VERSION, and "package" to test the package.
 set -euo pipefail
 
 game_binary=$1 data_file=$2
@@ -31,8 +28,8 @@ start_display() {
   export DISPLAY=":$n"
 }
 
-# Starts the game in the scratch folder, first copying its data file there unless the
-# first argument is "nodata"; any further arguments are a command run instead of the game.
+# start_game [nodata] [COMMAND...]: runs the game (or COMMAND) in the scratch folder, with a
+# copy of the data file unless "nodata".
 start_game() {
   if [ "${1:-}" = nodata ]; then shift; else cp "$data_file" "$work/quorbix.dat"; fi
   [ $# -gt 0 ] || set -- "$game_binary"
@@ -40,13 +37,13 @@ start_game() {
   game_pid=$!
 }
 
-# Waits for a window with the given title and puts its id in win.
+# Waits for a window titled $1 and puts its id in win.
 find_window() {
   win=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
   [ -n "$win" ] || fail "no window titled $1: $(cat "$work/stderr" 2>/dev/null)"
 }
 
-# Gives a window the keyboard, waiting (at most 5 s) for it to be shown and take it.
+# Gives window $1 the keyboard, waiting at most 5 s for it to take it.
 focus() {
   local tries=0
   until xdotool windowfocus --sync "$1" 2>/dev/null; do
@@ -55,29 +52,18 @@ focus() {
   done
 }
 
-# Holds a key down in a window for a moment, long enough for several logic ticks to see it.
+# Holds key $2 down in window $1 long enough for several logic ticks to see it.
 hold() {
   focus "$1"
-  xdotool keydown "$2"
-  sleep 0.3
-  xdotool keyup "$2"
+  xdotool keydown "$2" sleep 0.3 keyup "$2"
 }
 
 screenshot() { xwd -silent -id "$1" | "$convert" xwd:- "png:$2"; }
 
-# Mean brightness (0..1) of a rectangle of a PNG: w h x y.
-brightness() {
-  "$convert" "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:
-}
+# lit PNG W H X Y: true if anything is drawn in the rectangle of the picture.
+lit() { [ "$("$convert" "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:)" != 0 ]; }
 
-# expect_ink PNG WHAT W H X Y: fails with "no WHAT" unless the rectangle has something drawn.
-expect_ink() { [ "$(brightness "$1" "${@:3}")" != 0 ] || fail "no $2"; }
-
-# expect_blank PNG WHY W H X Y: fails with WHY if anything is drawn in the rectangle.
-expect_blank() { [ "$(brightness "$1" "${@:3}")" = 0 ] || fail "$2"; }
-
-# Waits (at most $1 seconds, by default 20) for the game to end and puts its exit status in
-# game_status; a game still running then is killed (status 137).
+# Waits at most $1 s (default 20) for the game to end, then kills it; its status goes in game_status.
 wait_game() {
   local watchdog
   (sleep "${1:-20}"; kill -9 "$game_pid") >/dev/null 2>&1 &
@@ -95,61 +81,29 @@ quit_with_esc() {
   [ "$game_status" = 0 ] || fail "exit status $game_status after Esc: $(cat "$work/stderr")"
 }
 
-# Checks that the running game refuses its data file: the message box names quorbix.dat,
-# and once it is dismissed the game ends with status 255, a reason on standard error
-# and no score file begun. $1 names the case in failure messages.
-expect_data_refused() {
-  find_window xmessage
-  pgrep -a xmessage | grep -q "Error loading quorbix.dat" || fail "$1: the message box does not name quorbix.dat"
-  focus "$win"
-  xdotool key Return
-  wait_game
-  [ "$game_status" = 255 ] || fail "$1: exit status $game_status, not 255"
-  [ ! -e "$work/scores.hi" ] && [ ! -e "$work/scores.hi.tmp" ] || fail "$1: a score file was begun"
-  grep -q "quorbix.dat" "$work/stderr" || fail "$1: no reason on standard error"
-}
-
-# Prints a file's bytes in hex, on one line.
-hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
-
-# Prints in hex the score table of NAME:SCORE entries (default_table if none) as the game
-# writes it: per entry the name padded with zeros to 12 bytes, the score little-endian.
-table_hex() {
-  local entry name s
+# Writes the score table of NAME:SCORE entries (default_table if none) as the game does: each
+# name padded with zeros to 12 bytes, then its score in 4 bytes, little-endian.
+table() {
   [ $# -gt 0 ] || set -- "${default_table[@]}"
-  for entry in "$@"; do
-    name=$(printf '%s' "${entry%:*}" | od -An -tx1 | tr -d ' \n') s=${entry#*:}
-    printf '%-24s%02x%02x%02x%02x' "$name" $((s & 255)) $((s >> 8 & 255)) $((s >> 16 & 255)) $((s >> 24 & 255)) | tr ' ' 0
-  done
-  echo
+  perl -e 'print map { /(.*):(\d+)/; pack("a12 V", $1, $2) } @ARGV' "$@"
 }
 
-# Writes the hex read from standard input as bytes.
-unhex() { printf '%b' "$(sed 's/../\\x&/g')"; }
-
-# The installed tree's places, for an install test (which passes ten or eleven arguments).
+# An install test's places as configured (no spaces); the tree is installed under $root.
 if [ $# -ge 10 ]; then
-  cmake_command=$3
-  build_dir=$4
+  read -r cmake_command build_dir bin_dir game_dir share_dir man_dir data_dir version from <<<"${*:3}"
   root=$work/root
-  bin_dir=$root$5
-  game_dir=$root$6
-  share_dir=$root$7
-  man_dir=$root$8
-  launcher=$bin_dir/quorbix
-  installed_game=$game_dir/quorbix
-  installed_data=$root$9/quorbix.dat
-  version=${10}
-  from=${11:-cmake}
+  launcher=$root$bin_dir/quorbix
+  installed_game=$root$game_dir/quorbix
+  installed_data=$root$data_dir/quorbix.dat
   package=$build_dir/quorbix_${version}_$(dpkg --print-architecture).deb
 fi
 
-# Installs the build under $root, as a package build stages it, or unpacks its package there.
+# Installs the build under $root as a package build stages it, or unpacks its package there.
 install_game() {
   if [ "$from" = package ]; then
     dpkg-deb -x "$package" "$root" || fail "cannot unpack $package"
-    return
+  else
+    DESTDIR=$root "$cmake_command" --install "$build_dir" >"$work/install.log" 2>&1 ||
+      fail "cmake --install failed: $(cat "$work/install.log")"
   fi
-  DESTDIR=$root "$cmake_command" --install "$build_dir" >"$work/install.log" 2>&1 ||
-    fail "cmake --install failed: $(cat "$work/install.log")"
 }
