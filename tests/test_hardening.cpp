@@ -1,13 +1,10 @@
-// The game under faults: saves killed at random moments, a full disk, damaged data files,
-// and the memory held across level starts and whole games.
+// The game's files and memory: scores.hi and quorbix.dat in use and under faults (saves killed at random
+// moments, a full disk, damaged data), and the memory held across level starts and whole games.
 #include <gtest/gtest.h>
-#include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
-#include <string>
 #include <vector>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -15,13 +12,53 @@
 #include <unistd.h>
 #include "datafile.h"
 #include "game.h"
+#include "highscores.h"
 #include "intro.h"
-#include "pixelz.h"
 #include "quorbix.h"
 #include "support.h"
 #include "timers.h"
 
 typedef std::string bytes_t;
+
+// The default table takes a score by the strict rule (equal scores go below, the last entry drops out,
+// names cut to 9); saving writes the 112-byte layout; loading reads only the first 112 bytes and whole
+// records, an unterminated name as its first 9 characters; a missing file or folder fails.
+TEST(HighScores, TableAndFile)
+{
+   auto record = [](const char *name, uint32_t score) {    // as the game writes it: name, padding, score
+      const char le[4] = {(char)score, (char)(score >> 8), (char)(score >> 16), (char)(score >> 24)};
+      return (name + bytes_t(12, '\0')).substr(0, 12) + bytes_t(le, 4);
+   };
+   struct { int score; int slot; const char *last; } cases[] = {
+      {15, -1, "Ulmar"}, {16, 6, "ABCDEFGHI"}, {75, 3, "Fennig"}, {101, 0, "Fennig"}};
+   for (auto &c : cases) {
+      create_highscores();
+      EXPECT_EQ(compare_new_entry(c.score), c.slot >= 0) << c.score;
+      update_highscores("ABCDEFGHIJKLMNOP", c.score);
+      EXPECT_TRUE(c.slot < 0 || (high_scores[c.slot].score == c.score && !strcmp(high_scores[c.slot].name, "ABCDEFGHI")))
+         << c.score;
+      EXPECT_STREQ(high_scores[6].name, c.last) << c.score;
+   }
+   create_highscores();
+   update_highscores("Top", 0x7f3a2b1c);
+   high_scores[6] = SCORES{"100%s%n", (int32_t)0x8badf00d};
+   ASSERT_TRUE(save_highscores("round.hi"));
+   const bytes_t saved = read_file("round.hi");
+   EXPECT_EQ(saved.substr(0, 32), record("Top", 0x7f3a2b1c) + record("Morwick", 100));
+   EXPECT_EQ(saved.substr(80), record("Dastor", 30) + record("100%s%n", 0x8badf00d));
+   const struct { const char *file; bytes_t contents; int slot; const char *name; int score; const char *second; } loads[] = {
+      {"long.hi", saved + record("Intruder", 99999), 6, "100%s%n", (int32_t)0x8badf00d, "Morwick"},
+      {"short.hi", record("First", 900) + record("Second", 800) + "xxxxxxxx", 2, "Brenna", 75, "Second"},
+      {"unterminated.hi", bytes_t(12, 'Z') + record("", 500).substr(12), 0, "ZZZZZZZZZ", 500, "Tallo"}};
+   for (const auto &l : loads) {
+      write_file(l.file, l.contents);
+      create_highscores();
+      ASSERT_TRUE(load_highscores(l.file));
+      EXPECT_TRUE(!strcmp(high_scores[l.slot].name, l.name) && high_scores[l.slot].score == l.score) << l.file;
+      EXPECT_STREQ(high_scores[1].name, l.second) << l.file;
+   }
+   EXPECT_FALSE(load_highscores("missing.hi") || save_highscores("no-such-folder/scores.hi"));
+}
 
 // A save killed at any of 1000 random moments leaves scores.hi one whole table or the other.
 TEST(ScoreFile, KilledSavesNeverTearIt)
@@ -35,24 +72,22 @@ TEST(ScoreFile, KilledSavesNeverTearIt)
    }
    ASSERT_TRUE(images[0].size() == SCORE_FILE_SIZE && images[0] != images[1]);
    std::mt19937 rng(20261206);
-   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
-   int trials = 0, seen[2] = {0, 0}, mid_save = 0;
-   for (; trials < 1000 && std::chrono::steady_clock::now() < deadline; trials++) {
+   int seen[2] = {0, 0}, mid_save = 0;
+   for (int trial = 0; trial < 1000; trial++) {
       pid_t child = fork();
       ASSERT_GE(child, 0);
       if (child == 0)
-         for (int i = trials;; i++)
+         for (int i = trial;; i++)
             fill_table(i % 2), save_highscores("scores.hi");
       usleep(rng() % 4000);
       kill(child, SIGKILL);
       int status = 0;
       ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFSIGNALED(status));
       const bytes_t now = read_file("scores.hi");
-      ASSERT_TRUE(now == images[0] || now == images[1]) << now.size() << " bytes, neither table, after kill " << trials;
+      ASSERT_TRUE(now == images[0] || now == images[1]) << now.size() << " bytes, neither table, after kill " << trial;
       seen[now == images[1]]++;
       mid_save += remove("scores.hi.tmp") == 0;
    }
-   EXPECT_EQ(trials, 1000) << "the kill trials ran out of time";
    EXPECT_TRUE(seen[0] > 0 && seen[1] > 0 && mid_save > 0) << seen[0] << " / " << seen[1] << ", mid-save " << mid_save;
 }
 
@@ -79,7 +114,6 @@ TEST(ScoreFile, FullDiskKeepsTheOldFileAndPlayGoesOn)
          while (ticks < 45 && intro_tick(&intro) == INTRO_GOES_ON)
             intro_frame(&intro), ticks++;
          intro_teardown(&intro);
-         update_highscores("Osprey", 8000);
          _exit(ticks < 45 || !intro.show_scores ? 2 : save_highscores("scores.hi") ? 3 : 0);
       }
       int status = 0;
@@ -90,79 +124,111 @@ TEST(ScoreFile, FullDiskKeepsTheOldFileAndPlayGoesOn)
    }
 }
 
-// The pieces of a data file, big-endian as the library writes them: numbers, words, bytes.
+// 8-bit images of exact sizes, sprite corners 0, bullets and ship pointing up (the top row of ink a tip
+// at the middle); mono fonts over 32..126, label-font glyphs fitting (and mostly filling) their boxes;
+// palette black 0, white 15, hot 1 to 5, every other colour readable on black.
+TEST(datafile, images_fonts_and_palette)
+{
+   ASSERT_NE(test_data, nullptr) << "quorbix.dat was refused";
+   const struct { int index, w, h; bool sprite, points_up; } images[] = {
+      {BULLET_1, 16, 16, true, true}, {BULLET_2, 16, 16, true, true}, {BULLET_DIE_1, 16, 16, true, false},
+      {BULLET_DIE_2, 16, 16, true, false}, {BULLET_DIE_3, 16, 16, true, false}, {SHIP_BMP, 45, 27, true, true},
+      {TITLE_BMP, 300, 239, false, false}};
+   for (const auto &i : images) {
+      BITMAP *bmp = (BITMAP *)test_data[i.index].dat;
+      const int r = bmp->w - 1, b = bmp->h - 1, top = ink_in(bmp, 0, 0, r, b).min_y;
+      const int corners = getpixel(bmp, 0, 0) + getpixel(bmp, r, 0) + getpixel(bmp, 0, b) + getpixel(bmp, r, b);
+      const ink tip = ink_in(bmp, 0, top, r, top);
+      EXPECT_TRUE(bmp->w == i.w && bmp->h == i.h && bitmap_color_depth(bmp) == 8 && (!i.sprite || !corners)) << "object " << i.index;
+      EXPECT_TRUE(!i.points_up || (tip.min_x >= r / 2.0 - 2 && tip.max_x <= r / 2.0 + 2)) << "object " << i.index;
+   }
+   const struct { int index, max_w, max_h; } fonts[] = {    // the title font has no label box
+      {FONT_MAIN, 16, 20}, {FONT_TALL, 16, 30}, {FONT_NARROW, 15, 20}, {FONT_TITLE, 0, 0}};
+   for (const auto &box : fonts) {
+      FONT *f = (FONT *)test_data[box.index].dat;
+      EXPECT_TRUE(is_mono_font(f) && get_font_range_begin(f, -1) <= 32 && get_font_range_end(f, -1) >= 126) << "font " << box.index;
+      EXPECT_TRUE(!box.max_h || (text_height(f) <= box.max_h && text_height(f) >= box.max_h * 3 / 4)) << "font " << box.index;
+      for (char s[2] = {32, 0}; box.max_w && s[0] <= 126; s[0]++)
+         EXPECT_TRUE(text_length(f, s) > 0 && text_length(f, s) <= box.max_w) << "font " << box.index << " char " << s;
+   }
+   const RGB *pal = (const RGB *)test_data[GAME_PAL].dat;
+   EXPECT_TRUE(pal[0].r + pal[0].g + pal[0].b == 0 && pal[15].r + pal[15].g + pal[15].b == 3 * 63);
+   for (int i = 1; i < PAL_SIZE; i++)
+      EXPECT_TRUE(0.299 * pal[i].r + 0.587 * pal[i].g + 0.114 * pal[i].b >= 0.4 * 63 &&
+                  (i > 5 || (pal[i].r == 63 && pal[i].g >= pal[i].b))) << "colour " << i;
+}
+
+// Too few objects, a wrong kind or a palette under 256 colours (read past its end when installed) fail
+// the check, with the reason.
+TEST(datafile, check_of_the_loaded_objects)
+{
+   ASSERT_NE(test_data, nullptr);
+   const struct { int count, kind; long size; const char *why; } cases[] = {    // objects kept; the palette's kind and size
+      {TITLE_BMP, DAT_PALETTE, 1024, "quorbix.dat holds 11 objects, the game needs 12"},
+      {0, DAT_PALETTE, 1024, "quorbix.dat holds 0 objects, the game needs 12"},
+      {TITLE_BMP + 1, DAT_BITMAP, 1024, "quorbix.dat: object 0 is BMP , the game needs PAL "},
+      {TITLE_BMP + 1, DAT_PALETTE, 1023, "quorbix.dat: the palette holds 1023 bytes, the game needs 1024"}};
+   for (const auto &c : cases) {
+      std::vector<DATAFILE> d(test_data, test_data + TITLE_BMP + 1);
+      d[GAME_PAL].type = c.kind;
+      d[GAME_PAL].size = c.size;
+      d.insert(d.begin() + c.count, DATAFILE{nullptr, DAT_END, 0, nullptr});
+      char why[160] = "";
+      EXPECT_FALSE(check_datafile(d.data(), why, sizeof(why))) << c.why;
+      EXPECT_STREQ(why, c.why);
+   }
+}
+
+// Data-file bytes, big-endian as the library writes them: numbers, words, bytes, uncompressed objects.
 struct dat {
    bytes_t b;
    dat &n(int32_t v) { return c(v >> 24).c(v >> 16).c(v >> 8).c(v); }
    dat &w(int v) { return c(v >> 8).c(v); }
    dat &c(int v, size_t times = 1) { b.append(times, (char)v); return *this; }
    dat &add(const bytes_t &more) { b += more; return *this; }
+   dat &object(int32_t kind, const dat &in) { return n(kind).n(in.b.size()).n(in.b.size()).add(in.b); }
 };
-
-// An object stored uncompressed: kind, size on disk, size unpacked, contents.
-static bytes_t object(int32_t kind, const dat &contents)
-{
-   return dat().n(kind).n((int32_t)contents.b.size()).n((int32_t)contents.b.size()).add(contents.b).b;
-}
-
-// An uncompressed data file that counts `count` objects, then holds the given bytes.
-static bytes_t datafile(int32_t count, const bytes_t &objects = {})
-{
-   return dat().c('s').c('l').c('h').c('.').n(DAT_MAGIC).n(count).add(objects).b;
-}
 
 // Numbers in a damaged data file that the library would trust are refused.
 TEST(DamagedData, NumbersTheLibraryWouldTrustAreRefused)
 {
-   auto one = [](int32_t kind, const dat &contents) { return datafile(1, object(kind, contents)); };
-   auto font = [](int ranges) { return dat().w(0).w(ranges); };
+   auto file = [](int32_t count) { return dat().add("slh.").n(DAT_MAGIC).n(count); };
+   auto one = [&](int32_t kind, const dat &contents) { return file(1).object(kind, contents); };
+   auto bitmap = [&](int bits, int w, int h, size_t bytes) { return one(DAT_BITMAP, dat().w(bits).w(w).w(h).c(0, bytes)); };
+   auto font = [&](int ranges, const dat &glyphs) { return one(DAT_FONT, dat().w(0).w(ranges).add(glyphs.b)); };
+   auto mono = [](int32_t begin, int32_t end) { return dat().c(1).n(begin).n(end); };
    dat nested = dat().n(0);
    for (int depth = 0; depth < 10; depth++)
-      nested = dat().n(1).add(object(DAT_FILE, nested));
-   const struct { const char *fault; bytes_t file; } cases[] = {
-      // A count of -1: the library allocates no objects and writes the end marker past them.
-      {"object count out of range", datafile(-1)},
-      {"object count out of range", datafile(0x7f000000)},
-      // Kind -1 picks an unused slot of the library's loader table, whose loader is null.
-      {"an object of no kind", one(DAT_END, dat().c(0, 4))},
-      {"a property cut short", datafile(1, dat().n(DAT_PROPERTY).n(DAT_NAME).n(-1).b)},
-      {"a property named like the end", datafile(1, dat().n(DAT_PROPERTY).n(DAT_END).n(0).add(object(DAT_DATA, dat())).b)},
-      {"an object longer than the file", datafile(1, dat().n(DAT_DATA).n(1 << 30).n(1 << 30).b)},
-      {"an object compressed on its own", datafile(1, dat().n(DAT_DATA).n(4).n(-8).c(0, 4).b)},
-      {"a bitmap cut short", one(DAT_BITMAP, dat().w(8).w(65535).w(65535))},
-      {"a bitmap cut short", one(DAT_BITMAP, dat().w(16).w(4).w(4).c(0, 31))},
-      {"unknown colour depth", one(DAT_BITMAP, dat().w(7).w(2).w(2).c(0, 4))},
-      {"a bitmap without a size", one(DAT_BITMAP, dat().w(8).w(0).w(5))},
-      {"a bitmap without a size", one(DAT_BITMAP, dat().w(8).c(1))},
-      // No ranges: the library hands back a font whose operations were never set.
-      {"a font without glyphs", one(DAT_FONT, font(0))},
-      {"a font in an old format", one(DAT_FONT, dat().w(8).c(0, 64))},
-      {"a font range out of order", one(DAT_FONT, font(1).c(1).n(90).n(65))},
-      {"a font range cut short", one(DAT_FONT, font(1).c(1).n(0).n(0x3fffffff).c(0, 16))},
-      // A glyph 0 wide, or negative when read back as a short, never ends a row when drawn.
-      {"a glyph of no size", one(DAT_FONT, font(1).c(1).n(65).n(65).w(0).w(14))},
-      {"a glyph of no size", one(DAT_FONT, font(1).c(1).n(65).n(65).w(40000).w(1).c(0, 5000))},
-      {"a font of mixed glyph kinds", one(DAT_FONT, font(2).c(1).n(32).n(32).w(8).w(1).c(0).c(8).n(33).n(33).w(1).w(1).c(3))},
-      {"a font of mixed glyph kinds", one(DAT_FONT, font(2).c(255).n(32).n(32).w(8).w(1).c(0).c(8).n(33).n(33).w(1).w(1).c(3))},
-      {"a glyph cut short", one(DAT_FONT, font(1).c(1).n(65).n(65).w(10).w(1).c(0))},
-      {"a kind the game does not use", one(DAT_SAMPLE, dat().c(0, 16))},
-      {"nested too deep", one(DAT_FILE, nested)},
-      // The library's decompressor can copy bytes it never wrote.
-      {"not an uncompressed data file", dat().c('s').c('l').c('h').c('!').n(DAT_MAGIC).n(0).b},
-   };
+      nested = dat().n(1).object(DAT_FILE, nested);
+   // The library would write past its objects for a count of -1, call a null loader for kind -1, draw a
+   // font without ranges or a glyph 0 wide (or negative as a short) without end, misread a packed file.
+   const struct { const char *fault; dat file; } cases[] = {
+      {"count out of range", file(-1)}, {"count out of range", file(0x7f000000)}, {"no kind", one(DAT_END, dat().c(0, 4))},
+      {"property cut short", file(1).n(DAT_PROPERTY).n(DAT_NAME).n(-1)},
+      {"named like the end", file(1).n(DAT_PROPERTY).n(DAT_END).n(0).object(DAT_DATA, dat())},
+      {"longer than the file", file(1).n(DAT_DATA).n(1 << 30).n(1 << 30)},
+      {"compressed on its own", file(1).n(DAT_DATA).n(4).n(-8).c(0, 4)},
+      {"bitmap cut short", bitmap(8, 65535, 65535, 0)}, {"bitmap cut short", bitmap(16, 4, 4, 31)},
+      {"unknown colour depth", bitmap(7, 2, 2, 4)}, {"without a size", bitmap(8, 0, 5, 0)},
+      {"without a size", one(DAT_BITMAP, dat().w(8).c(1))}, {"without glyphs", font(0, dat())},
+      {"old format", one(DAT_FONT, dat().w(8).c(0, 64))}, {"out of order", font(1, mono(90, 65))},
+      {"range cut short", font(1, mono(0, 0x3fffffff).c(0, 16))}, {"glyph of no size", font(1, mono(65, 65).w(0).w(14))},
+      {"glyph of no size", font(1, mono(65, 65).w(40000).w(1).c(0, 5000))},
+      {"glyph cut short", font(1, mono(65, 65).w(10).w(1).c(0))},
+      {"mixed glyph kinds", font(2, mono(32, 32).w(8).w(1).c(0).c(8).n(33).n(33).w(1).w(1).c(3))},
+      {"mixed glyph kinds", font(2, dat().c(255).n(32).n(32).w(8).w(1).c(0).c(8).n(33).n(33).w(1).w(1).c(3))},
+      {"does not use", one(DAT_SAMPLE, dat().c(0, 16))}, {"nested too deep", one(DAT_FILE, nested)},
+      {"not an uncompressed data file", dat().add("slh!").n(DAT_MAGIC).n(0)}};
    for (const auto &c : cases) {
-      write_file("quorbix.dat", c.file);
+      write_file("quorbix.dat", c.file.b);
       char why[160] = "";
       DATAFILE *d = load_checked_datafile("quorbix.dat", why, sizeof(why));
       EXPECT_TRUE(!d && strstr(why, c.fault)) << c.fault << ": " << (d ? "accepted" : why);
-      if (d)
-         unload_datafile(d);
    }
 }
 
-// Bytes of heap in use. glibc counts the blocks its per-thread cache keeps as in use, so seven
-// blocks (the cache's depth) of each of its 64 sizes are held while counting. Two counts may
-// differ by the few hundred bytes the X connection's thread holds for a moment.
+// Bytes of heap in use. glibc counts the blocks its per-thread cache keeps as used, so seven (its depth) of
+// each of its 64 sizes are held while counting. The X connection's thread may hold a few hundred bytes.
 #if defined(__SANITIZE_ADDRESS__)
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 static size_t heap_in_use() { return __sanitizer_get_current_allocated_bytes(); }
@@ -183,41 +249,17 @@ static size_t heap_in_use()
 static const long HEAP_SLACK = 4096;
 #endif
 
-// Holds Enter, let go 30 ms on, for `step` until it says it is done: a slow step may miss
-// the press, so up to 20 tries.
-template <class F> static void press_enter(F step)
-{
-   for (int tries = 0; tries < 20; tries++) {
-      hold_key(KEY_ENTER, true);
-      release_key_after(KEY_ENTER, 30);
-      if (step())
-         break;
-   }
-   rest(40);
-}
-
-// The 100th level start holds the heap the first did; ten whole games tick by tick give all theirs back.
+// Ten whole games of three level starts each, played tick by tick, hold no more heap after the
+// last than after the first.
 TEST(Leaks, LevelStartsAndWholeGamesHoldNoMemory)
 {
    ASSERT_NE(data = test_data, nullptr);
    universal_control = CONTROL_ARROWS;
-   game_typ game;
-   ASSERT_TRUE(setup_game(&game));
-   size_t first = 0;
-   for (int start = 1; start <= 100; start++) {
-      srand(start == 1 || start == 100 ? 99 : start);   // the first and the last field alike
-      create_asteroids(start == 1 || start == 100 ? 3 : start % 12 + 1);
-      first = start == 1 ? heap_in_use() : first;
-   }
-   const size_t hundredth = heap_in_use();
-   teardown_game(&game);
-   EXPECT_LE(labs((long)hundredth - (long)first), HEAP_SLACK) << "first " << first << ", hundredth " << hundredth;
-
    std::mt19937 rng(7);
    size_t before = 0;
-   int names = 0;
    for (int played = 0; played < 10; played++) {
       before = played == 1 ? heap_in_use() : before;
+      game_typ game;
       ASSERT_TRUE(setup_game(&game));
       for (int level = 1; level <= 3; level++) {
          timer_1 = 200;                                 // the level's field
@@ -236,20 +278,10 @@ TEST(Leaks, LevelStartsAndWholeGamesHoldNoMemory)
          ship.life = 100, timer_1 = 500, timer_2 = 3;
          logic_tick(&game);
       }
-      game.score += played * 40;
-      ship.life = 0;
+      ship.life = 0;                                    // game over
       logic_tick(&game);
-      if (game.input_name) {
-         simulate_keypress('Z');
-         logic_tick(&game);
-         press_enter([&] { logic_tick(&game); return !game.input_name; });
-         names++;
-      }
-      press_enter([&] { compose_frame(&game); return game.done; });
-      ASSERT_TRUE(!game.input_name && game.done) << "game " << played;
       teardown_game(&game);
    }
    const size_t after = heap_in_use();
    EXPECT_LE(labs((long)after - (long)before), HEAP_SLACK) << "before " << before << ", after " << after;
-   EXPECT_GT(names, 0);
 }
