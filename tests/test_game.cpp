@@ -50,8 +50,9 @@ protected:
    int lit(int x1, int y1, int x2, int y2) { return ink_in(game.buffer, x1, y1, x2, y2).count; }
 };
 
-// Thrust, truncated moves, heading wrap and turns, the top speed, the forcefield's bounce, the wrap.
-TEST_F(Game, Flight)
+// Thrust, truncated moves, heading wrap and turns, the top speed, the forcefield's bounce, the wrap,
+// and the firing latch.
+TEST_F(Game, FlightAndFiring)
 {
    hold("U");
    ship_step(&game);
@@ -73,8 +74,7 @@ TEST_F(Game, Flight)
       EXPECT_EQ(ship.angle, t.after) << t.angle;
    }
    hold("");
-   ship.speed = 4.0f;
-   ship.x_vel = 9.0f;
+   ship.speed = 4.0f, ship.x_vel = 9.0f;
    ship_step(&game);
    EXPECT_TRUE(std::abs(ship.speed - 3.99f) < 1e-6 && ship.x_vel == 4.0f);   // held to the top speed
    game.forcefield = true;
@@ -88,12 +88,8 @@ TEST_F(Game, Flight)
       EXPECT_EQ(ship.x, x_vel < 0 ? 729 : -44);   // 730 = 640 + 2 x 45, then moved by 1
    }
    EXPECT_EQ(ship.life, 95);
-}
-
-// A press fires one bullet 7 ticks later along the heading; held fire shoots every 8 ticks.
-TEST_F(Game, FiringLatch)
-{
-   ship.angle = 64;
+   // A press fires one bullet 7 ticks later along the heading; held fire shoots every 8 ticks.
+   ship.angle = 64, ship.x = 300;
    for (int tick = 1; tick <= 30; tick++) {
       hold(tick == 1 || tick == 4 ? "1" : "");   // a press while one is pending adds nothing
       ship_step(&game);
@@ -135,8 +131,9 @@ TEST_F(Game, Bullets)
    }
 }
 
-// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 styles; 2 x 2 stars.
-TEST_F(Game, FieldCreation)
+// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 styles; 2 x 2 stars;
+// then the field's motion.
+TEST_F(Game, Field)
 {
    create_asteroids(1);
    for (int z = 0; z < NUM_ASTEROIDS; z++)
@@ -162,11 +159,9 @@ TEST_F(Game, FieldCreation)
          EXPECT_EQ(square(x - 1, y - 1) || square(x, y - 1) || square(x - 1, y) || square(x, y), star(x, y)) << x << "," << y;
       }
    EXPECT_TRUE(stars > 300 && stars <= 400) << stars;
-}
-
-// Odd weights bounce, even ones wrap; the limit of 7 follows the move; a touching pair reverses.
-TEST_F(Game, FieldMotion)
-{
+   // Odd weights bounce, even ones wrap; the limit of 7 follows the move; a touching pair reverses.
+   for (sprite &a : asteroid)
+      a.deystroy();
    sprite &odd = rock(0, 0, 400, 40, 10, 5, -2, 0), &even = rock(1, -40, 50, 40, 10, 8, -1, 0);
    sprite &fast = rock(2, 100, 300, 40, 10, 8, 9, 0);
    sprite &first = rock(3, 100, 100, 40, 10, 5, 3, 1), &second = rock(4, 143, 100, 40, 10, 5, -1, 0.5f);
