@@ -32,8 +32,8 @@ TEST(particles, launch_into_free_and_full_pool)
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 205; }));
 }
 
-// The tick each particle dies on (0: never); the counter, and drag once past 10.
-TEST(particles, travel_drag_and_death)
+// The tick each particle dies on (0: never); the counter, and drag once past 10; the drawing.
+TEST(particles, travel_death_and_drawing)
 {
    const struct { int life; float x_vel, y_vel; int dies; } cases[] = {
       {20, 3.0f, 0.0f, 9},          // counts 3, 6, 9, 12, 14 ... 20, 22: past its life on tick 9
@@ -56,11 +56,7 @@ TEST(particles, travel_drag_and_death)
       EXPECT_TRUE(tick < 2 || tick > 3 || pixel[7].y_vel == (tick == 2 ? -5.0f : -4.95f)) << tick;
    }
    EXPECT_EQ(pixel[5].x_vel, 0.5f);
-}
-
-// Live particles are plotted at their truncated place, later slots on top.
-TEST(particles, drawing)
-{
+   // Live particles are plotted at their truncated place, later slots on top.
    BITMAP *bmp = create_bitmap(32, 32);
    clear_bitmap(bmp);
    clear_pixels();
@@ -69,9 +65,7 @@ TEST(particles, drawing)
       init_pixel(10, spots[i][0], spots[i][1], 1.0f, 0.0f, 21 + i);
    pixel[3].state = false;
    draw_pixels(bmp);
-   EXPECT_EQ(footprint(bmp).colors, (std::set<int>{21, 23}));
-   EXPECT_EQ(getpixel(bmp, 0, 5), 21);
-   EXPECT_EQ(getpixel(bmp, 3, 4), 23);
+   EXPECT_TRUE(footprint(bmp).colors == (std::set<int>{21, 23}) && getpixel(bmp, 0, 5) == 21 && getpixel(bmp, 3, 4) == 23);
    destroy_bitmap(bmp);
 }
 

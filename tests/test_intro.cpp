@@ -85,8 +85,8 @@ TEST_F(IntroTest, Keys)
 }
 
 // The table shows from 8 seconds, a row of score and name every 40 pixels from y 80; at 14 a
-// new cycle starts with the picture and a fresh movement.
-TEST_F(IntroTest, PhasesOfTheCycle)
+// new cycle starts with the picture and a fresh movement; the picture's two movements.
+TEST_F(IntroTest, CycleAndPicture)
 {
    timer_2 = 8;
    run_ticks(1);
@@ -101,13 +101,8 @@ TEST_F(IntroTest, PhasesOfTheCycle)
    intro.whichone = 0;
    run_ticks(1);
    EXPECT_TRUE(!intro.show_scores && timer_2 == 0 && intro.whichone > 0 && intro.intro1 == (intro.whichone == 1));
-}
-
-// An unrolling picture comes to rest with its rows 0..237 at y 101..338; a falling one slides down.
-TEST_F(IntroTest, PictureMovements)
-{
+   // An unrolling picture comes to rest with its rows 0..237 at y 101..338; a falling one slides down.
    BITMAP *title = (BITMAP *)data[TITLE_BMP].dat;
-   timer_2 = 0;
    intro.intro1 = false;
    run_ticks(300);
    EXPECT_TRUE(intro.move_y == 100 && intro.bioniccommando == -1);
