@@ -8,7 +8,7 @@ packages=(
   liballegro4-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick procps
-  desktop-file-utils appstream man-db dpkg-dev lintian libx11-dev
+  desktop-file-utils appstream man-db dpkg-dev lintian python3-xlib
   clang libclang-rt-14-dev
 )
 
