@@ -30,7 +30,6 @@ wait_game
 [ "$game_status" = 255 ] && [ ! -e "$work/scores.hi" ] && grep -q DISPLAY "$work/stderr" ||
   fail "without a display: exit status $game_status, a score file, or no word of it: $(cat "$work/stderr")"
 
-start_display
 for damaged in no-data-file "$cases"/*.dat; do
   name=$(basename "$damaged" .dat)
   rm -f "$work/quorbix.dat"

@@ -41,7 +41,7 @@ grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no
 # crisp (two alpha values), centred, on a transparent background (the corner of the ship's box).
 for size in 48 96 256; do
   scale=$((size / 45))
-  info=$("$convert" "$share/icons/hicolor/${size}x$size/apps/quorbix.png" -format "%m %wx%h " -write info: \
+  info=$(convert "$share/icons/hicolor/${size}x$size/apps/quorbix.png" -format "%m %wx%h " -write info: \
     -alpha extract -format "%k " -write info: -trim -format "%wx%h %[fx:p{0,0}] %X %Y" info:)
   read -r kind dims alphas box corner x y <<<"$info"
   [ "$kind $dims $alphas $box $corner" = "PNG ${size}x$size 2 $((45 * scale))x$((27 * scale)) 0" ] ||

@@ -10,7 +10,6 @@ close_window=$3
 # title screen the game waits for its release).
 rows=({title,game,title+enter,game+enter}\ close {title,game}\ {INT,TERM,HUP})
 
-start_display
 for row in "${rows[@]}"; do
   read -r moment request <<<"$row"
   rm -f "$work/scores.hi"

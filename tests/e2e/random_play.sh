@@ -13,7 +13,6 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 keys=(Left Right Up Up Up a a a s Return F2 BackSpace space q w e r t y k z m 1 7)
 presses=(keydown keyup)
 runs=0 events=0
-start_display
 deadline=$((SECONDS + seconds))
 while [ "$SECONDS" -lt "$deadline" ]; do
   start_game

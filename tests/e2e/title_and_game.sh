@@ -7,13 +7,12 @@ shots=${3:-}
 
 table Ada:9000 Brin:800 Cy:700 Dot:60 Eve:50 Fox:40 Gil:30 >"$work/own.hi"
 cp "$work/own.hi" "$work/scores.hi"
-start_display
 start_game
 find_window Quorbix
 sleep 5.6
 shot=$work/title.png
 screenshot "$win" "$shot"
-[ "$("$convert" "$shot" -format "%wx%h" info:)" = 640x480 ] || fail "the window is not 640x480"
+[ "$(convert "$shot" -format "%wx%h" info:)" = 640x480 ] || fail "the window is not 640x480"
 # Beside the picture (x 160..459): the start prompt, 20 characters of 8 pixels centred on x 320
 # at y 390; the keyboard's control line, 58 characters (x 88..551) at y 410; the web address.
 lit "$shot" 160 8 240 390 || fail "no start prompt"
@@ -37,12 +36,14 @@ sleep 3
 screenshot "$win" "$work/play.png"
 # What changes without asteroids masked (frame rate, banner, ship, gauge, status), the pixels
 # that changed in the level's first seconds are the asteroids'.
-changed=$("$convert" "$shot" "$work/play.png" -fill black -draw "rectangle 0,0 639,20" -draw "rectangle 40,0 80,110" \
+changed=$(convert "$shot" "$work/play.png" -fill black -draw "rectangle 0,0 639,20" -draw "rectangle 40,0 80,110" \
   -draw "rectangle 200,200 440,300" -draw "rectangle 430,25 639,70" -compose difference -composite \
   -colorspace Gray -threshold 0 -format "%[fx:round(mean * w * h)]" info:)
 [ "$changed" -gt 50 ] || fail "no asteroids appeared ($changed pixels changed)"
 [ -z "$shots" ] || cp "$work/play.png" "$shots/game.png"
 
-quit_with_esc
+hold "$win" Escape
+wait_game
+[ "$game_status" = 0 ] || fail "exit status $game_status after Esc: $(cat "$work/stderr")"
 cmp -s "$work/own.hi" "$work/scores.hi" || fail "scores.hi changed"
 echo "title screen and game: ok"
