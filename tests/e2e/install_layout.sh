@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The installed tree: the launcher, the game in its own folder, the data file, a valid menu entry,
-# icons, metadata and manual page. With "package", the Debian package cpack builds is checked
-# (section games, its libraries, lintian-clean, Debian's places) and unpacked to be the tree.
+# The installed tree: its files, a valid menu entry and metadata, the icons, the manual page. With
+# "package", cpack's Debian package is checked (fields, lintian, Debian's places) and unpacked.
 # Arguments: as for an install test in lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -13,7 +12,6 @@ if [ "$from" = package ]; then
   [[ $fields == "Section: games"$'\n'"Version: $version"$'\n'*"liballegro4.4 (>= "*"libc6 (>= "* ]] ||
     fail "the package's fields: $fields"
   report=$(lintian --fail-on error,warning "$package" 2>&1) || fail "lintian: $report"
-  # Debian's places for a game's files.
   [ "$bin_dir $game_dir $data_dir $share_dir $man_dir" = \
     "/usr/games /usr/lib/games/quorbix /usr/share/games/quorbix /usr/share /usr/share/man" ] ||
     fail "a package laid out in $bin_dir $game_dir $data_dir $share_dir $man_dir"
@@ -25,8 +23,6 @@ expected=$(printf '%s\n' "$launcher" "$installed_game" "$installed_data" "$root$
   "$share"/{applications/org.example.quorbix.desktop,metainfo/org.example.quorbix.metainfo.xml} \
   "$share"/doc/quorbix/{changelog.gz,copyright} "$share"/icons/hicolor/{48x48,96x96,256x256}/apps/quorbix.png | sort)
 [ "$(find "$root" ! -type d | sort)" = "$expected" ] || fail "the tree holds: $(find "$root" ! -type d)"
-[ "$(head -c 2 "$launcher")" = "#!" ] && [ -x "$launcher" ] || fail "the launcher is not a script"
-[ "$(head -c 4 "$installed_game")" = $'\x7fELF' ] && [ -x "$installed_game" ] || fail "the game is not a program"
 cmp -s "$installed_data" "$data_file" || fail "the installed data file is not the built one"
 
 desktop=$share/applications/org.example.quorbix.desktop
@@ -37,11 +33,11 @@ metainfo=$share/metainfo/org.example.quorbix.metainfo.xml
 report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "invalid metainfo: $report"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 
-# Each icon: a square PNG of the ship (45 x 27) scaled up by the largest whole number that fits,
-# crisp (two alpha values), centred, on a transparent background (the corner of the ship's box).
+# Each icon: the ship (45 x 27) scaled up by the most that fits, crisp (two alpha values), centred,
+# on a transparent square PNG (the corner of the ship's box).
 for size in 48 96 256; do
   scale=$((size / 45))
-  info=$("$convert" "$share/icons/hicolor/${size}x$size/apps/quorbix.png" -format "%m %wx%h " -write info: \
+  info=$(convert "$share/icons/hicolor/${size}x$size/apps/quorbix.png" -format "%m %wx%h " -write info: \
     -alpha extract -format "%k " -write info: -trim -format "%wx%h %[fx:p{0,0}] %X %Y" info:)
   read -r kind dims alphas box corner x y <<<"$info"
   [ "$kind $dims $alphas $box $corner" = "PNG ${size}x$size 2 $((45 * scale))x$((27 * scale)) 0" ] ||
@@ -50,11 +46,8 @@ for size in 48 96 256; do
   [ $((dx * dx + dy * dy)) -le 2 ] || fail "the ship is not centred in the ${size}x${size} icon: $info"
 done
 
+# The manual page shows without warnings, with the configured places filled in.
 text=$(MANWIDTH=80 man --warnings -l "$root$man_dir/man6/quorbix.6.gz" 2>"$work/man.err") &&
   [ ! -s "$work/man.err" ] || fail "man cannot show the page without warnings: $(cat "$work/man.err")"
-# Its sections, the NAME line, the files' places, the table's size, status 255, the variable.
-for pattern in ^SYNOPSIS$ ^DESCRIPTION$ ^CONTROLS$ ^FILES$ "^EXIT STATUS$" ^ENVIRONMENT$ \
-    "quorbix - arcade shooter" "$data_dir/quorbix.dat" scores.hi "112 bytes" "^ +255 +" XDG_DATA_HOME; do
-  grep -qE "$pattern" <<<"$text" || fail "the manual page lacks '$pattern'"
-done
+[[ $text == *"$data_dir/quorbix.dat"* && $text == *"$game_dir/quorbix"* ]] || fail "the manual page lacks the configured places"
 echo "installed tree (${from:-cmake}): ok"

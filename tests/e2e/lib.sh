@@ -1,32 +1,25 @@
-# Helpers of the end-to-end and install tests: a private Xvfb display, the game in a scratch folder,
-# keys by xdotool, screenshots by xwd, the build installed under a scratch root. Sourced with the
-# test's arguments: GAME_BINARY DATA_FILE, then for an install test CMAKE BUILD_DIR, the configured
-# BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR, VERSION, and "package" to test the package.
+# Helpers of the end-to-end and install tests: a scratch folder, a private Xvfb display, keys by
+# xdotool. Sourced with the test's arguments: GAME_BINARY DATA_FILE, then for an install test CMAKE
+# BUILD_DIR, the configured BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR, VERSION, and "package".
 set -euo pipefail
 
 game_binary=$1 data_file=$2
-convert=/usr/bin/convert
 work=$(mktemp -d /tmp/quorbix-e2e-XXXXXX)
 xvfb_pid="" game_pid=""
-default_table=(Morwick:100 Tallo:90 Brenna:75 Quill:50 Dastor:30 Fennig:20 Ulmar:15)
 
 cleanup() {
-  [ -z "$game_pid$xvfb_pid" ] || kill $game_pid $xvfb_pid 2>/dev/null || true
+  kill $game_pid $xvfb_pid 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts an Xvfb server on a free display and exports DISPLAY.
-start_display() {
-  local fifo="$work/displayfd" n
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
-  xvfb_pid=$!
-  read -r -t 10 n <"$fifo" || fail "Xvfb did not start"
-  export DISPLAY=":$n"
-}
+mkfifo "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
+xvfb_pid=$!
+read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
+export DISPLAY=":$display"
 
 # start_game [nodata] [COMMAND...]: runs the game (or COMMAND) in the scratch folder, with a
 # copy of the data file unless "nodata".
@@ -43,7 +36,7 @@ find_window() {
   [ -n "$win" ] || fail "no window titled $1: $(cat "$work/stderr" 2>/dev/null)"
 }
 
-# Gives window $1 the keyboard, waiting at most 5 s for it to take it.
+# Gives window $1 the keyboard within 5 s.
 focus() {
   local tries=0
   until xdotool windowfocus --sync "$1" 2>/dev/null; do
@@ -52,39 +45,30 @@ focus() {
   done
 }
 
-# Holds key $2 down in window $1 long enough for several logic ticks to see it.
+# Holds key $2 down in window $1 for several logic ticks.
 hold() {
   focus "$1"
   xdotool keydown "$2" sleep 0.3 keyup "$2"
 }
 
-screenshot() { xwd -silent -id "$1" | "$convert" xwd:- "png:$2"; }
+screenshot() { xwd -silent -id "$1" | convert xwd:- "png:$2"; }
 
-# lit PNG W H X Y: true if anything is drawn in the rectangle of the picture.
-lit() { [ "$("$convert" "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:)" != 0 ]; }
+# lit PNG W H X Y: true if anything is drawn in that rectangle of the picture.
+lit() { [ "$(convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:)" != 0 ]; }
 
 # Waits at most $1 s (default 20) for the game to end, then kills it; its status goes in game_status.
 wait_game() {
-  local watchdog
   (sleep "${1:-20}"; kill -9 "$game_pid") >/dev/null 2>&1 &
-  watchdog=$!
   game_status=0
   wait "$game_pid" || game_status=$?
-  pkill -P "$watchdog" 2>/dev/null || true
+  pkill -P $! 2>/dev/null || true
   game_pid=""
 }
 
-# Quits the game in window win with Esc; it must end with status 0.
-quit_with_esc() {
-  hold "$win" Escape
-  wait_game
-  [ "$game_status" = 0 ] || fail "exit status $game_status after Esc: $(cat "$work/stderr")"
-}
-
-# Writes the score table of NAME:SCORE entries (default_table if none) as the game does: each
+# Writes a score table of NAME:SCORE entries (the default one if none) as the game does: each
 # name padded with zeros to 12 bytes, then its score in 4 bytes, little-endian.
 table() {
-  [ $# -gt 0 ] || set -- "${default_table[@]}"
+  [ $# -gt 0 ] || set -- Morwick:100 Tallo:90 Brenna:75 Quill:50 Dastor:30 Fennig:20 Ulmar:15
   perl -e 'print map { /(.*):(\d+)/; pack("a12 V", $1, $2) } @ARGV' "$@"
 }
 

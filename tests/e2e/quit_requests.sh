@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The real game under Xvfb quits as with Esc when asked by the close button (sent as a window
-# manager sends it), SIGINT, SIGTERM or SIGHUP: within 2 s, with status 0, a whole default
-# table in scores.hi and no window left.
+# The real game quits as with Esc on the close button (pressed as a window manager does), SIGINT,
+# SIGTERM or SIGHUP: within 2 s, with status 0, a whole default scores.hi and no window left.
 # Arguments: GAME_BINARY DATA_FILE CLOSE_WINDOW_TOOL
 source "$(dirname "$0")/lib.sh"
 close_window=$3
@@ -10,7 +9,6 @@ close_window=$3
 # title screen the game waits for its release).
 rows=({title,game,title+enter,game+enter}\ close {title,game}\ {INT,TERM,HUP})
 
-start_display
 for row in "${rows[@]}"; do
   read -r moment request <<<"$row"
   rm -f "$work/scores.hi"
