@@ -102,9 +102,10 @@ TEST_F(Game, FlightAndFiring)
    EXPECT_TRUE(bullet[1].state == 1 && bullet[2].state == 1 && bullet[3].state == 0);
 }
 
-// A bullet waits two ticks, flies 20 a tick, hits the lowest live slot, knocks it by 5 and
-// goes; it is gone 21 beyond an edge.
-TEST_F(Game, Bullets)
+// A bullet waits two ticks, flies 20 a tick, hits the lowest live slot, knocks it by 5 and goes;
+// it is gone 21 beyond an edge. Contact costs the ship 26 once per flash and throws it; a shot-down
+// asteroid bursts from its centre and scores weight times level, also once the ship is lost.
+TEST_F(Game, BulletsContactAndScoring)
 {
    sprite &b = bullet[0];
    rock(1, 140, 190, 50, 50, 5, 0, 0).state = 0;
@@ -119,8 +120,8 @@ TEST_F(Game, Bullets)
       EXPECT_TRUE(bullet[1].x == 400 && bullet[1].y == 400 - 20 * std::max(0, t - 1)) << t;
    }
    bullet_step(&game);
-   EXPECT_TRUE(b.state == 0 && low.life == 6 && high.life == 7 && asteroid[1].life == 7);
-   EXPECT_TRUE(std::abs(low.x_vel - 5.0f) < 1e-3 && std::abs(low.y_vel) < 1e-3);
+   EXPECT_TRUE(b.state == 0 && low.life == 6 && high.life == 7 && asteroid[1].life == 7 &&
+               std::abs(low.x_vel - 5.0f) < 1e-3 && std::abs(low.y_vel) < 1e-3);
    struct { int x, y; bool stays; } cases[] = {{-20, 100, true}, {-21, 100, false}, {660, 100, true},
       {661, 100, false}, {100, -20, true}, {100, -21, false}, {100, 500, true}, {100, 501, false}};
    for (auto &c : cases) {
@@ -129,10 +130,39 @@ TEST_F(Game, Bullets)
       bullet_step(&game);
       EXPECT_EQ(b.state == 1, c.stays) << c.x << ", " << c.y;
    }
+   for (sprite &r : asteroid)
+      r.deystroy();
+   bullet[1].deystroy();
+   sprite &a = rock(0, 330, 250, 100, 20, 13, 2, -1);
+   ship.x_vel = -1.0f;
+   for (int tick = 0; tick < 2; tick++) {
+      asteroid_step(&game);
+      EXPECT_TRUE(ship.life == 74 && ship.x_vel == 4.0f && ship.y_vel == -2.0f && ship.flash_flag);
+   }
+   EXPECT_TRUE(a.x_vel == 2.0f && a.life == 15);
+   ship.x = 600;
+   struct { int level, weight, score; } scores[] = {{4, 1, 4}, {2, 10, 24}};
+   for (auto &c : scores) {
+      game.level = c.level;
+      rock(0, 300, 300, 100, 20, c.weight, 0, 0).life = 1;
+      spawn_sprite(NUM_BULLETS, bullet, 300, 300, 0, 0, 0, 0, 0);
+      bullet_step(&game);
+      clear_pixels();
+      asteroid_step(&game);
+      EXPECT_TRUE(asteroid[0].state == 0 && game.score == c.score) << game.score;
+      std::set<int> colours;
+      for (const pixel_typ &p : pixel) {
+         EXPECT_TRUE(p.state && p.x == 350.0f && p.y == 310.0f && p.life % 20 == 0 && p.life < 20 * c.weight);
+         colours.insert(p.color);
+      }
+      EXPECT_EQ(colours, (std::set<int>{1, 2, 3, 4, 5}));
+      ship.life = 0;
+      ship_step(&game);
+   }
 }
 
-// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 styles; 2 x 2 stars;
-// then the field's motion.
+
+// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 styles; 2 x 2 stars; motion.
 TEST_F(Game, Field)
 {
    create_asteroids(1);
@@ -171,39 +201,6 @@ TEST_F(Game, Field)
    EXPECT_TRUE(first.x_vel == -2.0f && first.y_vel == -1.0f);   // reversed, then 3 slowed, 1 not
    EXPECT_TRUE(second.x_vel == 1.0f && second.y_vel == -0.5f && second.x == 144);
 }
-
-// Contact costs 26 once per flash and throws the ship; a shot-down asteroid bursts from its
-// centre and scores weight times level, also once the ship is lost.
-TEST_F(Game, ContactAndScoring)
-{
-   sprite &a = rock(0, 330, 250, 100, 20, 13, 2, -1);
-   ship.x_vel = -1.0f;
-   for (int tick = 0; tick < 2; tick++) {
-      asteroid_step(&game);
-      EXPECT_TRUE(ship.life == 74 && ship.x_vel == 4.0f && ship.y_vel == -2.0f && ship.flash_flag);
-   }
-   EXPECT_TRUE(a.x_vel == 2.0f && a.life == 15);
-   ship.x = 600;
-   struct { int level, weight, score; } cases[] = {{4, 1, 4}, {2, 10, 24}};
-   for (auto &c : cases) {
-      game.level = c.level;
-      rock(0, 300, 300, 100, 20, c.weight, 0, 0).life = 1;
-      spawn_sprite(NUM_BULLETS, bullet, 300, 300, 0, 0, 0, 0, 0);
-      bullet_step(&game);
-      clear_pixels();
-      asteroid_step(&game);
-      EXPECT_TRUE(asteroid[0].state == 0 && game.score == c.score) << game.score;
-      std::set<int> colours;
-      for (const pixel_typ &p : pixel) {
-         EXPECT_TRUE(p.state && p.x == 350.0f && p.y == 310.0f && p.life % 20 == 0 && p.life < 20 * c.weight);
-         colours.insert(p.color);
-      }
-      EXPECT_EQ(colours, (std::set<int>{1, 2, 3, 4, 5}));
-      ship.life = 0;
-      ship_step(&game);
-   }
-}
-
 // The field comes at timer_1 200 to 202; an empty level clears after 2 s and 210; Esc returns 1.
 TEST_F(Game, LevelFlow)
 {
