@@ -44,8 +44,7 @@ TEST(sprite_collision, touching_boxes_collide)
    }
 }
 
-// Bounce/stop: the first edge touched (left, right, top, bottom), the box 2 px inside, that velocity and the speed
-// reversed or 0. Wrap: wholly outside and moving out goes beyond the far edge; off-left moving right stays.
+// Bounce and stop at the first edge touched, 2 px inside; wrap only when wholly outside and moving out.
 TEST(sprite_edges, bounce_stop_and_wrap)
 {
    const int B = BOUNDRY_BOUNCE, S = BOUNDRY_STOP, W = BOUNDRY_WRAP, L = EDGE_LEFT;
@@ -91,8 +90,7 @@ static std::string read_in_mode(int code, bool ignore)
           (c.right_flag ? "r" : "") + (c.button1_flag ? "1" : "") + (c.button2_flag ? "2" : "");
 }
 
-// Both key layouts, up over down, left over right; ignore_control, 5 and 6 read nothing, 0 keeps the raw fields;
-// 3 and 4 follow their own joystick, not the keys; a joystick needing no calibration gets none.
+// Key layouts, up over down, left over right, the silent modes, each joystick alone, no needless calibration.
 TEST(controller, keys_joysticks_priorities_and_silent_codes)
 {
    const int AR = CONTROL_ARROWS, LE = CONTROL_LETTERS, J1 = CONTROL_JOYSTICK_1, J2 = CONTROL_JOYSTICK_2;
