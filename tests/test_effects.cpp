@@ -12,8 +12,9 @@
 // What a drawing left on the whole of a bitmap.
 static ink footprint(BITMAP *bmp) { return ink_in(bmp, 0, 0, bmp->w - 1, bmp->h - 1); }
 
-// Launches take the lowest free slot afresh, also after deaths; the 1001st live launch is dropped.
-TEST(particles, launch_into_free_and_full_pool)
+// Launches take the lowest free slot afresh, also after deaths, and the 1001st live one is dropped;
+// each particle's travel, drag and death; the drawing.
+TEST(particles, pool_travel_and_drawing)
 {
    clear_pixels();
    init_pixel(30, 0.0f, 0.0f, 1.0f, 1.0f, 5);
@@ -30,11 +31,7 @@ TEST(particles, launch_into_free_and_full_pool)
       init_pixel(100, 0.0f, 0.0f, 1.0f, 1.0f, color);
    EXPECT_TRUE(pixel[63].color == 201 && pixel[64].color == 202 && pixel[500].color == 203 && pixel[999].color == 204);
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 205; }));
-}
-
-// The tick each particle dies on (0: never); the counter, and drag once past 10; the drawing.
-TEST(particles, travel_death_and_drawing)
-{
+   // The tick each particle dies on (0: never); the counter, and drag once past 10.
    const struct { int life; float x_vel, y_vel; int dies; } cases[] = {
       {20, 3.0f, 0.0f, 9},          // counts 3, 6, 9, 12, 14 ... 20, 22: past its life on tick 9
       {100, 0.0f, 0.0f, 1},         // at rest

@@ -201,6 +201,7 @@ TEST_F(Game, Field)
    EXPECT_TRUE(first.x_vel == -2.0f && first.y_vel == -1.0f);   // reversed, then 3 slowed, 1 not
    EXPECT_TRUE(second.x_vel == 1.0f && second.y_vel == -0.5f && second.x == 144);
 }
+
 // The field comes at timer_1 200 to 202; an empty level clears after 2 s and 210; Esc returns 1.
 TEST_F(Game, LevelFlow)
 {
@@ -266,7 +267,7 @@ TEST_F(Game, GameOverAndNameEntry)
    EXPECT_TRUE(game.done && !key[KEY_ENTER] && game.return_value == 0);
 }
 
-// The gauge, the status lines, the banner, the four bolts, and the ship, also over the left edge.
+// The gauge, the status lines, the banner, the four bolts, the ship (also over the left edge), the labels.
 TEST_F(Game, Frame)
 {
    for (int life : {100, 60}) {
@@ -322,11 +323,7 @@ TEST_F(Game, Frame)
    ship.deystroy();
    compose_frame(&game);
    EXPECT_EQ(lit(0, 280, 39, 349), 0);
-}
-
-// A label is drawn as its bitmap, whole or cut by the edge; the game's end releases the bitmaps.
-TEST_F(Game, LabelDrawing)
-{
+   // A label is drawn as its bitmap, whole or cut by the edge; the game's end releases the bitmaps.
    create_asteroids(12);
    ship.deystroy();
    timer_2 = 3;                               // past the banner

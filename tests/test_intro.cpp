@@ -55,9 +55,9 @@ protected:
    }
 };
 
-// Esc wins over Enter; Enter returns once let go; F2 switches once per press, only with a
-// joystick, and the control line says which is used.
-TEST_F(IntroTest, Keys)
+// Esc wins over Enter; Enter returns once let go; F2 switches once per press, only with a joystick,
+// and the control line says which is used; the cycle of picture and table; the picture's movements.
+TEST_F(IntroTest, KeysCycleAndPicture)
 {
    hold_key(KEY_ESC, true);
    hold_key(KEY_ENTER, true);
@@ -82,12 +82,8 @@ TEST_F(IntroTest, Keys)
    EXPECT_TRUE(shows("Using arrow keys to control A to fire, press F2 to use joystick", CENTRED, 410));
    press_during_tick(KEY_F2);
    EXPECT_EQ(universal_control, CONTROL_JOYSTICK_1);
-}
-
-// The table shows from 8 seconds, a row of score and name every 40 pixels from y 80; at 14 a
-// new cycle starts with the picture and a fresh movement; the picture's two movements.
-TEST_F(IntroTest, CycleAndPicture)
-{
+   // The table shows from 8 seconds, a row of score and name every 40 pixels from y 80; at 14 a
+   // new cycle starts with the picture and a fresh movement.
    timer_2 = 8;
    run_ticks(1);
    EXPECT_TRUE(intro.show_scores);
