@@ -131,24 +131,6 @@ TEST(datafile, images_fonts_and_palette)
                   (i > 5 || (pal[i].r == 63 && pal[i].g >= pal[i].b))) << "colour " << i;
 }
 
-// Too few objects, a wrong kind or a palette under 256 colours (read past its end when installed) fail, with why.
-TEST(datafile, check_of_the_loaded_objects)
-{
-   ASSERT_NE(test_data, nullptr);
-   const struct { int count, kind; long size; const char *why; } cases[] = {    // objects kept; palette kind, size
-      {TITLE_BMP, DAT_PALETTE, 1024, "quorbix.dat holds 11 objects, the game needs 12"},
-      {0, DAT_PALETTE, 1024, "quorbix.dat holds 0 objects, the game needs 12"},
-      {TITLE_BMP + 1, DAT_BITMAP, 1024, "quorbix.dat: object 0 is BMP , the game needs PAL "},
-      {TITLE_BMP + 1, DAT_PALETTE, 1023, "quorbix.dat: the palette holds 1023 bytes, the game needs 1024"}};
-   for (const auto &c : cases) {
-      std::vector<DATAFILE> d(test_data, test_data + TITLE_BMP + 1);
-      d[GAME_PAL] = DATAFILE{test_data[GAME_PAL].dat, c.kind, c.size, nullptr};
-      d.insert(d.begin() + c.count, DATAFILE{nullptr, DAT_END, 0, nullptr});
-      char why[160] = "";
-      EXPECT_TRUE(!check_datafile(d.data(), why, sizeof(why)) && !strcmp(why, c.why)) << why;
-   }
-}
-
 // Data-file bytes, big-endian as the library writes them: numbers, words, bytes, uncompressed objects.
 struct dat {
    bytes_t b;
@@ -159,10 +141,24 @@ struct dat {
    dat &object(int32_t kind, const dat &in) { return n(kind).n(in.b.size()).n(in.b.size()).add(in.b); }
 };
 
-// Numbers of a damaged data file that the library would trust are refused: for a count of -1 it would write
-// past its objects, for kind -1 call a null loader, draw an empty font or glyph without end, misread a packed file.
-TEST(DamagedData, NumbersTheLibraryWouldTrustAreRefused)
+// Damaged data files are refused with the reason: loaded objects too few, of a wrong kind, or a palette under
+// 256 colours (read past its end when installed); and numbers the library would trust: for a count of -1 it would
+// write past its objects, for kind -1 call a null loader, draw an empty font or glyph without end, misread a packed file.
+TEST(DamagedData, RefusedWithTheReason)
 {
+   ASSERT_NE(test_data, nullptr);
+   const struct { int count, kind; long size; const char *why; } objects[] = {    // objects kept; palette kind, size
+      {TITLE_BMP, DAT_PALETTE, 1024, "quorbix.dat holds 11 objects, the game needs 12"},
+      {0, DAT_PALETTE, 1024, "quorbix.dat holds 0 objects, the game needs 12"},
+      {TITLE_BMP + 1, DAT_BITMAP, 1024, "quorbix.dat: object 0 is BMP , the game needs PAL "},
+      {TITLE_BMP + 1, DAT_PALETTE, 1023, "quorbix.dat: the palette holds 1023 bytes, the game needs 1024"}};
+   for (const auto &c : objects) {
+      std::vector<DATAFILE> d(test_data, test_data + TITLE_BMP + 1);
+      d[GAME_PAL] = DATAFILE{test_data[GAME_PAL].dat, c.kind, c.size, nullptr};
+      d.insert(d.begin() + c.count, DATAFILE{nullptr, DAT_END, 0, nullptr});
+      char why[160] = "";
+      EXPECT_TRUE(!check_datafile(d.data(), why, sizeof(why)) && !strcmp(why, c.why)) << why;
+   }
    auto file = [](int32_t count) { return dat().add("slh.").n(DAT_MAGIC).n(count); };
    auto one = [&](int32_t kind, const dat &contents) { return file(1).object(kind, contents); };
    auto bitmap = [&](int bits, int w, int h, size_t n) { return one(DAT_BITMAP, dat().w(bits).w(w).w(h).c(0, n)); };

@@ -17,8 +17,9 @@ static sprite box(int x, int y, int width, int height, float x_vel = 0.0f, float
    return s;
 }
 
-// spawn_sprite starts the lowest free slot afresh as a 16 x 16 box; a full pool (or slots past max) is left alone.
-TEST(sprite_pool, spawn_into_lowest_free_slot)
+// spawn_sprite starts the lowest free slot afresh as a 16 x 16 box, a full pool (or slots past max) left
+// alone; boxes that touch collide.
+TEST(sprite, spawn_and_collision)
 {
    sprite pool[4] = {box(11, 0, 8, 8), box(11, 0, 8, 8), box(11, 0, 8, 8), box(11, 0, 8, 8)};
    pool[1].state = pool[3].state = 0;
@@ -31,11 +32,7 @@ TEST(sprite_pool, spawn_into_lowest_free_slot)
    spawn_sprite(4, pool, 1, 2, 3, 4, 5, 6, 7);
    spawn_sprite(4, pool, 500, 500, 0, 0, 0, 8, 8);     // full
    EXPECT_TRUE(pool[0].x == 11 && pool[1].x == 30 && pool[2].x == 11 && pool[3].x == 1);
-}
-
-// Closed boxes: touching edges collide, one pixel apart does not; each pair is tried both ways round.
-TEST(sprite_collision, touching_boxes_collide)
-{
+   // Closed boxes: touching edges collide, one pixel apart does not; each pair is tried both ways round.
    const struct { int x, y, hit; } cases[] = {{120, 105, 1}, {121, 105, 0}, {110, 110, 1}, {110, 111, 0}};
    sprite a = box(100, 100, 20, 10);
    for (const auto &c : cases) {
