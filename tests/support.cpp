@@ -1,5 +1,4 @@
-// Test main: Allegro up as the game brings it up, the built data file loaded through the game's
-// own check, and the tests run in a fresh temporary folder; plus the tests' shared helpers.
+// Test main (Allegro up, the data file through the game's own check, a fresh folder) and shared helpers.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdio>
@@ -15,19 +14,15 @@
 
 DATAFILE *test_data = nullptr;
 
-void hold_key(int scancode, bool down)
-{
-   key[scancode] = down ? 1 : 0;
-}
-
 void release_all_keys()
 {
    for (int k = 0; k < KEY_MAX; k++)
       key[k] = 0;
 }
 
-void release_key_after(int scancode, int ms)
+void press_key(int scancode, int ms)
 {
+   key[scancode] = 1;
    std::thread([scancode, ms] {
       rest(ms);
       key[scancode] = 0;

@@ -10,12 +10,10 @@
 // The data file loaded once for the whole test binary (null if it failed to load).
 extern DATAFILE *test_data;
 
-// Holds a key down or lets it go in the key-state array, as the keyboard handler would.
-void hold_key(int scancode, bool down);
 // Releases every key in the key-state array.
 void release_all_keys();
-// Lets a held key go from another thread after `ms` milliseconds, for code that waits for it.
-void release_key_after(int scancode, int ms);
+// Holds a key down and lets it go from another thread `ms` milliseconds later, for code that waits for it.
+void press_key(int scancode, int ms);
 // A whole file's bytes (none if it cannot be read), and a file written with the given bytes.
 std::string read_file(const char *name);
 void write_file(const char *name, const std::string &bytes);

@@ -12,8 +12,7 @@
 // What a drawing left on the whole of a bitmap.
 static ink footprint(BITMAP *bmp) { return ink_in(bmp, 0, 0, bmp->w - 1, bmp->h - 1); }
 
-// Launches take the lowest free slot afresh, also after deaths, and the 1001st live one is dropped;
-// each particle's travel, drag and death; the drawing.
+// Launches take the lowest free slot afresh (the 1001st live one is dropped); travel, drag, death, drawing.
 TEST(particles, pool_travel_and_drawing)
 {
    clear_pixels();

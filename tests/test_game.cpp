@@ -34,7 +34,7 @@ protected:
    {
       release_all_keys();
       for (char k : keys)
-         hold_key(k == 'U' ? KEY_UP : k == 'L' ? KEY_LEFT : k == 'R' ? KEY_RIGHT : KEY_A, true);
+         key[k == 'U' ? KEY_UP : k == 'L' ? KEY_LEFT : k == 'R' ? KEY_RIGHT : KEY_A] = 1;
       game.player_controller.refresh_controller();
       game.player_controller.set_input_flags();
    }
@@ -50,8 +50,7 @@ protected:
    int lit(int x1, int y1, int x2, int y2) { return ink_in(game.buffer, x1, y1, x2, y2).count; }
 };
 
-// Thrust, truncated moves, heading wrap and turns, the top speed, the forcefield's bounce, the wrap,
-// and the firing latch.
+// Thrust, truncated moves, heading wrap and turns, the top speed, the forcefield's bounce, the wrap, firing.
 TEST_F(Game, FlightAndFiring)
 {
    hold("U");
@@ -102,9 +101,8 @@ TEST_F(Game, FlightAndFiring)
    EXPECT_TRUE(bullet[1].state == 1 && bullet[2].state == 1 && bullet[3].state == 0);
 }
 
-// A bullet waits two ticks, flies 20 a tick, hits the lowest live slot, knocks it by 5 and goes;
-// it is gone 21 beyond an edge. Contact costs the ship 26 once per flash and throws it; a shot-down
-// asteroid bursts from its centre and scores weight times level, also once the ship is lost.
+// A bullet waits two ticks, flies 20 a tick, hits the lowest live slot, knocks it by 5 and goes, or goes 21
+// beyond an edge; contact costs 26 once per flash; a hit asteroid bursts and scores weight x level.
 TEST_F(Game, BulletsContactAndScoring)
 {
    sprite &b = bullet[0];
@@ -225,7 +223,7 @@ TEST_F(Game, LevelFlow)
       drawn[game.forcefield] = true;
    }
    EXPECT_TRUE(game.level == 39 && drawn[0] && drawn[1]);
-   hold_key(KEY_ESC, true);
+   key[KEY_ESC] = 1;
    logic_tick(&game);
    EXPECT_TRUE(game.done && game.return_value == 1);
 }
@@ -256,13 +254,12 @@ TEST_F(Game, GameOverAndNameEntry)
       logic_tick(&game);
    }
    EXPECT_STREQ(game.temp, "AD");
-   auto press_enter = [] { hold_key(KEY_ENTER, true), release_key_after(KEY_ENTER, 50); };
-   press_enter();
+   press_key(KEY_ENTER, 50);
    logic_tick(&game);
    EXPECT_TRUE(!game.input_name && high_scores[6].score == 16 && !strcmp(high_scores[6].name, "AD"));
    compose_frame(&game);                       // the first Enter was let go before the prompt
    EXPECT_TRUE(!game.done && lit(200, 200, 400, 225) == 0 && lit(270, 300, 370, 308) > 0);
-   press_enter();
+   press_key(KEY_ENTER, 50);
    compose_frame(&game);                       // ends once Enter is let go, not as a quit
    EXPECT_TRUE(game.done && !key[KEY_ENTER] && game.return_value == 0);
 }

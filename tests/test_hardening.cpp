@@ -107,8 +107,8 @@ TEST(ScoreFile, FullDiskKeepsTheOldFileAndPlayGoesOn)
    }
 }
 
-// 8-bit images, sprite corners clear, bullets and ship nose up (the top row of ink at the middle); mono fonts
-// over 32..126; palette black 0, white 15, hot 1 to 5, every other colour readable on black.
+// 8-bit images, sprite corners clear, bullets and ship nose up; mono fonts over 32..126; a readable palette
+// (black 0, white 15, hot 1 to 5, every other colour readable on black).
 TEST(datafile, images_fonts_and_palette)
 {
    ASSERT_NE(test_data, nullptr) << "quorbix.dat was refused";
@@ -141,9 +141,9 @@ struct dat {
    dat &object(int32_t kind, const dat &in) { return n(kind).n(in.b.size()).n(in.b.size()).add(in.b); }
 };
 
-// Damaged data files are refused with the reason: loaded objects too few, of a wrong kind, or a palette under
-// 256 colours (read past its end when installed); and numbers the library would trust: for a count of -1 it would
-// write past its objects, for kind -1 call a null loader, draw an empty font or glyph without end, misread a packed file.
+// Damaged data files are refused with the reason: too few objects, a wrong kind, a palette under 256 colours
+// (read past its end when installed); numbers the library would trust (a count of -1 writes past its objects,
+// kind -1 calls a null loader, an empty font or glyph never ends a row, a packed file is misread).
 TEST(DamagedData, RefusedWithTheReason)
 {
    ASSERT_NE(test_data, nullptr);

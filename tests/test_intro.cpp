@@ -29,13 +29,6 @@ protected:
       for (int i = 0; i < n; i++)
          ASSERT_EQ(intro_tick(&intro), INTRO_GOES_ON);
    }
-   // Holds a key for a moment and runs the tick that waits for its release.
-   void press_during_tick(int scancode)
-   {
-      hold_key(scancode, true);
-      release_key_after(scancode, 30);
-      run_ticks(1);
-   }
    // True when a fresh frame shows `text` in font f and colour c at (x, y); a centred text must
    // be alone on its rows.
    bool shows(const std::string &text, int x, int y, FONT *f = font, int c = 15)
@@ -59,16 +52,16 @@ protected:
 // and the control line says which is used; the cycle of picture and table; the picture's movements.
 TEST_F(IntroTest, KeysCycleAndPicture)
 {
-   hold_key(KEY_ESC, true);
-   hold_key(KEY_ENTER, true);
+   key[KEY_ESC] = key[KEY_ENTER] = 1;
    EXPECT_EQ(intro_tick(&intro), INTRO_QUIT);
-   hold_key(KEY_ESC, false);
+   key[KEY_ESC] = 0;
    auto start = std::chrono::steady_clock::now();
-   release_key_after(KEY_ENTER, 150);
+   press_key(KEY_ENTER, 150);
    EXPECT_EQ(intro_tick(&intro), INTRO_PLAY);
    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(140));
 
-   press_during_tick(KEY_F2);
+   press_key(KEY_F2, 30);    // the tick waits for its release
+   run_ticks(1);
    EXPECT_EQ(universal_control, CONTROL_ARROWS);
    EXPECT_TRUE(shows("no joystick detected, Use arrow keys to control, A to fire", CENTRED, 410));
    EXPECT_TRUE(shows("Press Enter to start", CENTRED, 390));
@@ -76,11 +69,13 @@ TEST_F(IntroTest, KeysCycleAndPicture)
    num_joysticks = 1;
    universal_control = CONTROL_JOYSTICK_1;
    EXPECT_TRUE(shows("Using joystick to control press F2 to use arrow keys", CENTRED, 410));
-   press_during_tick(KEY_F2);
+   press_key(KEY_F2, 30);
+   run_ticks(1);
    run_ticks(5);
    EXPECT_EQ(universal_control, CONTROL_ARROWS);
    EXPECT_TRUE(shows("Using arrow keys to control A to fire, press F2 to use joystick", CENTRED, 410));
-   press_during_tick(KEY_F2);
+   press_key(KEY_F2, 30);
+   run_ticks(1);
    EXPECT_EQ(universal_control, CONTROL_JOYSTICK_1);
    // The table shows from 8 seconds, a row of score and name every 40 pixels from y 80; at 14 a
    // new cycle starts with the picture and a fresh movement.

@@ -17,8 +17,7 @@ static sprite box(int x, int y, int width, int height, float x_vel = 0.0f, float
    return s;
 }
 
-// spawn_sprite starts the lowest free slot afresh as a 16 x 16 box, a full pool (or slots past max) left
-// alone; boxes that touch collide.
+// spawn_sprite starts the lowest free slot afresh as a 16 x 16 box, or none; boxes that touch collide.
 TEST(sprite, spawn_and_collision)
 {
    sprite pool[4] = {box(11, 0, 8, 8), box(11, 0, 8, 8), box(11, 0, 8, 8), box(11, 0, 8, 8)};
@@ -101,7 +100,7 @@ TEST(controller, keys_joysticks_priorities_and_silent_codes)
    for (const auto &c : cases) {
       release_all_keys();
       for (int k : c.held)
-         hold_key(k, k != 0);
+         key[k] = k != 0;
       EXPECT_EQ(read_in_mode(c.code, c.ignore), c.read) << "code " << c.code << ", first key " << c.held[0];
    }
    joy[0].stick[0].axis[1].d2 = joy[0].stick[0].axis[0].d1 = joy[0].button[1].b = 1;

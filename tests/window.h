@@ -2,8 +2,7 @@
 #ifndef QUORBIX_TEST_WINDOW_H
 #define QUORBIX_TEST_WINDOW_H
 
-// Timer, keyboard and a 640 x 480 8-bit window on the X display (Xvfb will do), with text
-// drawn without a background; false, with the reason on standard error, when that fails.
+// Timer, keyboard, a 640 x 480 8-bit window on the X display, text drawn without a background; false on failure.
 bool open_game_window();
 
 #endif

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The installed launcher runs the real game in the player's own folder; a stand-in game shows it
-# links the data file there and passes the status on, also through a link or from a moved tree,
-# answers --version and --help, and says why it cannot start the game.
-# Arguments: as for an install test in lib.sh
+# The installed launcher runs the real game in the player's own folder; a stand-in game shows it links the
+# data file there and passes the status on, also through a link or from a moved tree, answers --version
+# and --help, and says why it cannot start the game. Arguments: as for an install test in lib.sh
 source "$(dirname "$0")/lib.sh"
 install_game
 
@@ -21,9 +20,8 @@ exit 7
 STANDIN
 data=$(readlink -f "$installed_data")
 
-# launch CODE OUT ERR VARS... COMMAND: with only PATH and VARS set, COMMAND must end with status
-# CODE and print what matches OUT and ERR (empty: nothing); status 7 means the game ran, in folder
-# OUT without arguments, with the data file linked.
+# launch CODE OUT ERR VARS... COMMAND: with only PATH and VARS set, COMMAND ends with CODE, printing what
+# matches OUT and ERR (empty: nothing); 7: the game ran in folder OUT, no arguments, the data file linked.
 launch() {
   local code=$1 out=$2 err=$3 status=0
   shift 3

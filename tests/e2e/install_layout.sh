@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The installed tree: its files, a valid menu entry and metadata, the icons, the manual page. With
-# "package", cpack's Debian package is checked (fields, lintian, Debian's places) and unpacked.
-# Arguments: as for an install test in lib.sh
+# The installed tree: its files, a valid menu entry and metadata, the icons, the manual page. With "package",
+# cpack's package is checked (fields, lintian, Debian's places) and unpacked. Args: as in lib.sh
 source "$(dirname "$0")/lib.sh"
 
 if [ "$from" = package ]; then
@@ -33,8 +32,7 @@ metainfo=$share/metainfo/org.example.quorbix.metainfo.xml
 report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "invalid metainfo: $report"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 
-# Each icon: the ship (45 x 27) scaled up by the most that fits, crisp (two alpha values), centred,
-# on a transparent square PNG (the corner of the ship's box).
+# Each icon: the 45 x 27 ship scaled by the most that fits, crisp, centred on a transparent square PNG.
 for size in 48 96 256; do
   scale=$((size / 45))
   info=$(convert "$share/icons/hicolor/${size}x$size/apps/quorbix.png" -format "%m %wx%h " -write info: \

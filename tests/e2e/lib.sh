@@ -1,6 +1,5 @@
-# Helpers of the end-to-end and install tests: a scratch folder, a private Xvfb display, keys by
-# xdotool. Sourced with the test's arguments: GAME_BINARY DATA_FILE, then for an install test CMAKE
-# BUILD_DIR, the configured BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR, VERSION, and "package".
+# Helpers of the end-to-end and install tests: a scratch folder, a private Xvfb display, keys by xdotool.
+# Arguments: GAME_BINARY DATA_FILE [CMAKE BUILD_DIR BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR VERSION [package]]
 set -euo pipefail
 
 game_binary=$1 data_file=$2
@@ -21,8 +20,7 @@ xvfb_pid=$!
 read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
 export DISPLAY=":$display"
 
-# start_game [nodata] [COMMAND...]: runs the game (or COMMAND) in the scratch folder, with a
-# copy of the data file unless "nodata".
+# start_game [nodata] [COMMAND...]: the game (or COMMAND) in the scratch folder, with the data file unless nodata.
 start_game() {
   if [ "${1:-}" = nodata ]; then shift; else cp "$data_file" "$work/quorbix.dat"; fi
   [ $# -gt 0 ] || set -- "$game_binary"
@@ -38,11 +36,8 @@ find_window() {
 
 # Gives window $1 the keyboard within 5 s.
 focus() {
-  local tries=0
-  until xdotool windowfocus --sync "$1" 2>/dev/null; do
-    [ $((tries += 1)) -lt 50 ] || fail "the window never took the keyboard"
-    sleep 0.1
-  done
+  timeout 5 sh -c "until xdotool windowfocus --sync $1 2>/dev/null; do sleep 0.1; done" ||
+    fail "the window never took the keyboard"
 }
 
 # Holds key $2 down in window $1 for several logic ticks.
@@ -65,8 +60,7 @@ wait_game() {
   game_pid=""
 }
 
-# Writes a score table of NAME:SCORE entries (the default one if none) as the game does: each
-# name padded with zeros to 12 bytes, then its score in 4 bytes, little-endian.
+# A score table of NAME:SCORE entries (the default if none) as the game writes it: 12-byte names, LE scores.
 table() {
   [ $# -gt 0 ] || set -- Morwick:100 Tallo:90 Brenna:75 Quill:50 Dastor:30 Fennig:20 Ulmar:15
   perl -e 'print map { /(.*):(\d+)/; pack("a12 V", $1, $2) } @ARGV' "$@"

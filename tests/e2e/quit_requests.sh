@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# The real game quits as with Esc on the close button (pressed as a window manager does), SIGINT,
-# SIGTERM or SIGHUP: within 2 s, with status 0, a whole default scores.hi and no window left.
-# Arguments: GAME_BINARY DATA_FILE CLOSE_WINDOW_TOOL
+# The real game quits as with Esc on the close button (pressed as a window manager does), SIGINT, SIGTERM
+# or SIGHUP: within 2 s, status 0, a whole default scores.hi, no window. Args: GAME DATA_FILE CLOSE_TOOL
 source "$(dirname "$0")/lib.sh"
 close_window=$3
 
-# Rows "moment request": on the title screen or in a game, "+enter" with Enter held (on the
-# title screen the game waits for its release).
+# Rows "moment request"; "+enter": with Enter held (on the title screen the game waits for its release).
 rows=({title,game,title+enter,game+enter}\ close {title,game}\ {INT,TERM,HUP})
 
 for row in "${rows[@]}"; do

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The real game built with ASan and UBSan, fed random key presses and releases and started again
-# whenever it quits, never crashes or reports an error, and leaves a whole 112-byte scores.hi.
-# Arguments: GAME_BINARY DATA_FILE [SECONDS [SEED]]
+# The real game built with ASan and UBSan, fed random keys and restarted whenever it quits, never crashes
+# or reports an error, and leaves a whole 112-byte scores.hi. Args: GAME DATA_FILE [SECONDS [SEED]]
 source "$(dirname "$0")/lib.sh"
 seconds=${3:-60} seed=${4:-$$}
 RANDOM=$seed

@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# The real game under Xvfb: a 640x480 window shows the title screen; Enter starts a game showing
-# "READY?", then asteroids; Esc quits, leaving the player's table as it was.
-# Arguments: GAME_BINARY DATA_FILE [SCREENSHOT_FOLDER]
+# The real game: a 640x480 window shows the title screen; Enter starts a game showing "READY?", then
+# asteroids; Esc quits, leaving the player's table as it was. Args: GAME DATA_FILE [SCREENSHOT_FOLDER]
 source "$(dirname "$0")/lib.sh"
 shots=${3:-}
 
-table Ada:9000 Brin:800 Cy:700 Dot:60 Eve:50 Fox:40 Gil:30 >"$work/own.hi"
-cp "$work/own.hi" "$work/scores.hi"
+table Ada:9000 Brin:800 Cy:700 Dot:60 Eve:50 Fox:40 Gil:30 | tee "$work/own.hi" >"$work/scores.hi"
 start_game
 find_window Quorbix
 sleep 5.6
