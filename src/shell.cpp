@@ -21,6 +21,22 @@ static const char *const DATA_FILE = "quorbix.dat";
 static const int SCREEN_WIDTH = 640;
 static const int SCREEN_HEIGHT = 480;
 
+// Shows a message box about an error the game cannot go on after. Under X the library is shut
+// down before the box: its event thread reads the keyboard mapping again whenever that changes,
+// as it can with the very key that closes the box, and a shutdown running then frees the
+// library's settings under that thread, which crashes the game now and then. X's box is the
+// xmessage program, which needs nothing of the library to be running.
+static void fatal_message(const char *text)
+{
+   SYSTEM_DRIVER *driver = system_driver;
+   if (driver && driver->id == SYSTEM_XWINDOWS && driver->message) {
+      allegro_exit();
+      driver->message(text);
+   } else {
+      allegro_message("%s", text);
+   }
+}
+
 // Loads the data file and checks it; a missing or damaged file is fatal.
 static void load_game_data()
 {
@@ -28,7 +44,7 @@ static void load_game_data()
    data = load_checked_datafile(DATA_FILE, why, sizeof(why));
    if (!data) {
       fprintf(stderr, "quorbix: %s\n", why);
-      allegro_message("Error loading quorbix.dat\n");
+      fatal_message("Error loading quorbix.dat\n");
       exit(-1);
    }
 }
