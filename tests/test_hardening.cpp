@@ -176,12 +176,13 @@ TEST(DamagedData, RefusedWithTheReason)
       {"uncompressed", dat().add("slh!").n(DAT_MAGIC).n(0)}, {"does not use", one(DAT_SAMPLE, dat().c(0, 16))},
       {"bitmap cut short", bitmap(8, 65535, 65535, 0)}, {"bitmap cut short", bitmap(16, 4, 4, 31)},
       {"without a size", one(DAT_BITMAP, dat().w(8).c(1))}, {"old format", one(DAT_FONT, dat().w(8).c(0, 64))},
-      {"without glyphs", font(0, dat())}, {"range cut short", font(1, mono(0, 0x3fffffff).c(0, 16))},
-      {"out of order", font(1, mono(90, 65))}, {"glyph of no size", font(1, mono(65, 65).w(0).w(14))},
-      {"glyph of no size", font(1, mono(65, 65).w(40000).w(1).c(0, 5000))},
-      {"glyph cut short", font(1, mono(65, 65).w(10).w(1).c(0))},
-      {"mixed glyph kinds", font(2, mono(32, 32).w(8).w(1).c(0).c(8).n(33).n(33))},
-      {"mixed glyph kinds", font(2, dat().c(255).n(32).n(32).w(8).w(1).c(0).c(8).n(33).n(33))}};
+      {"without glyphs", font(0, dat())}, {"range cut short (byte 33)", font(1, mono(0, 0x3fffffff).c(0, 16))},
+      {"out of order", font(1, mono(90, 65))},
+      {"glyph of no size or out of range (byte 37)", font(1, mono(65, 65).w(0).w(14))},
+      {"glyph of no size or out of range (byte 37)", font(1, mono(65, 65).w(40000).w(1).c(0, 5000))},
+      {"glyph cut short (byte 37)", font(1, mono(65, 65).w(10).w(1).c(0))},
+      {"mixed glyph kinds (byte 47)", font(2, mono(32, 32).w(8).w(1).c(0).c(8).n(33).n(33))},
+      {"mixed glyph kinds (byte 47)", font(2, dat().c(255).n(32).n(32).w(8).w(1).c(0).c(8).n(33).n(33))}};
    for (const auto &c : cases) {
       write_file("quorbix.dat", c.file.b);
       char why[160] = "";
