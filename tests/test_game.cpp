@@ -108,18 +108,20 @@ TEST_F(Game, BulletsContactAndScoring)
    sprite &b = bullet[0];
    rock(1, 140, 190, 50, 50, 5, 0, 0).state = 0;
    sprite &low = rock(3, 140, 190, 50, 50, 5, 0, 0), &high = rock(7, 140, 190, 50, 50, 5, 0, 0);
+   sprite &above = rock(9, 390, 210, 50, 50, 5, 0, 0);
    spawn_sprite(NUM_BULLETS, bullet, 100, 200, 64, 0, 0, 0, 0);
-   spawn_sprite(NUM_BULLETS, bullet, 400, 400, 0, 0, 0, 0, 0);   // heading up, through open sky
+   spawn_sprite(NUM_BULLETS, bullet, 400, 300, 0, 0, 0, 0, 0);   // heading up, the same path turned
    const int xs[] = {100, 100, 120, 140, 160, 160};
    for (int t = 0; t < 6; t++) {
       bullet_step(&game);
       const bool in_flight = b.framez == BULLET_1 || b.framez == BULLET_2;   // else a hit's frame
       EXPECT_TRUE(b.state == 1 && b.x == xs[t] && b.y == 200 && in_flight == (xs[t] < 160)) << t;
-      EXPECT_TRUE(bullet[1].x == 400 && bullet[1].y == 400 - 20 * std::max(0, t - 1)) << t;
+      EXPECT_TRUE(bullet[1].x == 400 && bullet[1].y == 400 - xs[t]) << t;
    }
    bullet_step(&game);
    EXPECT_TRUE(b.state == 0 && low.life == 6 && high.life == 7 && asteroid[1].life == 7 &&
                std::abs(low.x_vel - 5.0f) < 1e-3 && std::abs(low.y_vel) < 1e-3);
+   EXPECT_TRUE(bullet[1].state == 0 && std::abs(above.x_vel) < 1e-3 && std::abs(above.y_vel + 5.0f) < 1e-3);
    struct { int x, y; bool stays; } cases[] = {{-20, 100, true}, {-21, 100, false}, {660, 100, true},
       {661, 100, false}, {100, -20, true}, {100, -21, false}, {100, 500, true}, {100, 501, false}};
    for (auto &c : cases) {
@@ -130,7 +132,6 @@ TEST_F(Game, BulletsContactAndScoring)
    }
    for (sprite &r : asteroid)
       r.deystroy();
-   bullet[1].deystroy();
    sprite &a = rock(0, 330, 250, 100, 20, 13, 2, -1);
    ship.x_vel = -1.0f;
    for (int tick = 0; tick < 2; tick++) {

@@ -175,6 +175,7 @@ TEST(DamagedData, RefusedWithTheReason)
       {"compressed on its own", file(1).n(DAT_DATA).n(4).n(-8).c(0, 4)}, {"without a size", bitmap(8, 0, 5, 0)},
       {"uncompressed", dat().add("slh!").n(DAT_MAGIC).n(0)}, {"does not use", one(DAT_SAMPLE, dat().c(0, 16))},
       {"bitmap cut short", bitmap(8, 65535, 65535, 0)}, {"bitmap cut short", bitmap(16, 4, 4, 31)},
+      {"holds 1 objects", bitmap(16, 4, 4, 32)},    // whole, so the scan lets the object check refuse it
       {"without a size", one(DAT_BITMAP, dat().w(8).c(1))}, {"old format", one(DAT_FONT, dat().w(8).c(0, 64))},
       {"without glyphs", font(0, dat())}, {"range cut short (byte 33)", font(1, mono(0, 0x3fffffff).c(0, 16))},
       {"out of order", font(1, mono(90, 65))},
