@@ -156,19 +156,12 @@ static void limit_velocity(sprite *s, float limit)
    else if (s->y_vel < -limit) s->y_vel = -limit;
 }
 
-// Each asteroid's label bitmap once more as runs: most of a label is empty, and drawing the
-// runs skips it, putting down exactly the pixels draw_sprite would.
-static RLE_SPRITE *label_runs[NUM_ASTEROIDS];
-
-// Gives up the label bitmap an asteroid slot owns, and its runs.
+// Gives up the label bitmap an asteroid slot owns.
 static void release_label(int z)
 {
    if (asteroid[z].buffer)
       destroy_bitmap(asteroid[z].buffer);
    asteroid[z].buffer = nullptr;
-   if (label_runs[z])
-      destroy_rle_sprite(label_runs[z]);
-   label_runs[z] = nullptr;
 }
 
 // The ship at the centre of the screen, at rest, with full energy and a random heading.
@@ -412,15 +405,12 @@ void create_asteroids(int value)
 
       release_label(z);
       a.buffer = create_bitmap(style.char_width * length, style.height);
-      if (a.buffer) {
-         clear_bitmap(a.buffer);
-         textprintf(a.buffer, style_font(style), 0, 0, rand() % RANDOM_COLORS, "%s", label);
-         label_runs[z] = get_rle_sprite(a.buffer);
-      }
-      if (!label_runs[z]) {
+      if (!a.buffer) {            // no memory for the word: the slot stays empty
          a.deystroy();
          continue;
       }
+      clear_bitmap(a.buffer);
+      textprintf(a.buffer, style_font(style), 0, 0, rand() % RANDOM_COLORS, "%s", label);
       a.width = a.buffer->w;
       a.height = a.buffer->h;
       if (z > num_asteroids)
@@ -502,10 +492,11 @@ static void draw_sprites(BITMAP *bmp)
       if (b.state == 1)
          turn_sprite(bmp, bitmap_object(b.framez), b.x, b.y, b.dir);
    }
+   // Each word straight from the bitmap its slot holds now: no copy of it is kept anywhere else.
    for (int z = 0; z < NUM_ASTEROIDS; z++) {
       const sprite &a = asteroid[z];
-      if (a.state == 1)
-         draw_rle_sprite(bmp, label_runs[z], a.x, a.y);
+      if (a.state == 1 && a.buffer)
+         draw_sprite(bmp, a.buffer, a.x, a.y);
    }
 }
 

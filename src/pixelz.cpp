@@ -1,46 +1,24 @@
-// Particle pool: launching, moving and drawing allocate nothing. A bit map of the live
-// slots finds the lowest free one a word of 64 slots at a time.
+// Particle pool: launching, moving and drawing allocate nothing. A slot is free exactly when
+// its state is false: nothing beside the array keeps count of the live ones, so whoever frees
+// or zeroes a slot, the next launch sees it.
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include "alleg.h"
 #include "pixelz.h"
 
 pixel_typ pixel[MAX_PIXELS];
 
-static const int SLOT_BITS = 64;                                      // slots per word of the map
-static const int SLOT_WORDS = (MAX_PIXELS + SLOT_BITS - 1) / SLOT_BITS;
-static uint64_t live_slots[SLOT_WORDS];    // bit i % 64 of word i / 64 is set while slot i is live
-
 static const int DRAG_AFTER = 10;     // pixels travelled before drag sets in
 static const double DRAG = 0.05;      // speed lost per tick on each axis once dragging
 
-// Sets or clears a slot's bit in the map of live slots.
-static void mark_slot(int i, bool live)
-{
-   uint64_t bit = (uint64_t)1 << (i % SLOT_BITS);
-   if (live)
-      live_slots[i / SLOT_BITS] |= bit;
-   else
-      live_slots[i / SLOT_BITS] &= ~bit;
-}
-
-// The lowest free slot, or MAX_PIXELS when every slot is live (the bits past the pool's end read as free).
-static int lowest_free_slot()
-{
-   for (int w = 0; w < SLOT_WORDS; w++)
-      if (uint64_t free_bits = ~live_slots[w])
-         return std::min(w * SLOT_BITS + __builtin_ctzll(free_bits), MAX_PIXELS);
-   return MAX_PIXELS;
-}
-
-// Takes the lowest free slot.
+// Takes the lowest slot whose state is false.
 void init_pixel(int _life, float _x, float _y, float _x_vel, float _y_vel, int _color)
 {
-   int i = lowest_free_slot();
+   int i = 0;
+   while (i < MAX_PIXELS && pixel[i].state)
+      i++;
    if (i == MAX_PIXELS)
       return;
-   mark_slot(i, true);
    pixel_typ &p = pixel[i];
    p.state = true;
    p.life = _life;
@@ -52,11 +30,10 @@ void init_pixel(int _life, float _x, float _y, float _x_vel, float _y_vel, int _
    p.counter = 0;
 }
 
-// Zeroes every particle and frees its slot.
+// Zeroes every particle, which frees every slot.
 void clear_pixels()
 {
    std::fill(pixel, pixel + MAX_PIXELS, pixel_typ{});
-   std::fill(live_slots, live_slots + SLOT_WORDS, 0);
 }
 
 // One component of velocity, 0.05 closer to zero (crossing zero if it was closer than that).
@@ -89,8 +66,6 @@ void move_pixels()
          p.state = false;
       else if (std::fabs(p.x_vel) < DRAG && std::fabs(p.y_vel) < DRAG)
          p.state = false;
-      if (!p.state)
-         mark_slot(i, false);
    }
 }
 

@@ -16,7 +16,8 @@ struct pixel_typ {
 };
 typedef pixel_typ pixelz;
 
-// Read freely; a slot is taken and freed only by the functions below, which keep a map of the live ones.
+// The pool itself: a slot is free when its state is false, however it got so. Keep no index or
+// count of live slots beside it unless it is checked against the states at the moment of use.
 extern pixel_typ pixel[MAX_PIXELS];
 
 // Launches one particle into the first free slot; dropped when the pool is full.

@@ -12,24 +12,38 @@
 // What a drawing left on the whole of a bitmap.
 static ink footprint(BITMAP *bmp) { return ink_in(bmp, 0, 0, bmp->w - 1, bmp->h - 1); }
 
-// Launches take the lowest free slot afresh (the 1001st live one is dropped); travel, drag, death, drawing.
+// A slot is free when its state is false, however it got so: launches take the lowest such slot
+// (the 1001st live one is dropped); travel, drag, death, drawing.
 TEST(particles, pool_travel_and_drawing)
 {
+   auto live = [] { return std::count_if(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.state; }); };
    clear_pixels();
-   init_pixel(30, 0.0f, 0.0f, 1.0f, 1.0f, 5);
-   pixel[1].counter = 77;
-   init_pixel(30, 1.5f, 2.5f, -3.0f, 4.0f, 99);
-   EXPECT_TRUE(pixel[1].state && pixel[1].counter == 0 && pixel[1].life == 30 && pixel[1].color == 99);
-   for (int i = 2; i <= MAX_PIXELS; i++)
+   for (int i = 0; i < MAX_PIXELS; i++)
+      init_pixel(100, 10.0f, 10.0f, 1.0f, 1.0f, 7);
+   memset(pixel, 0, sizeof(pixel));               // a full pool zeroed behind its back
+   for (int i = 0; i <= MAX_PIXELS; i++)
       init_pixel(100, 10.0f, 10.0f, 1.0f, 1.0f, i == MAX_PIXELS ? 200 : 7);
+   EXPECT_EQ(live(), MAX_PIXELS);
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 200; }));
-   for (int slot : {999, 64, 63, 500})
-      pixel[slot].life = 0;
+   pixel[999].state = false;                      // freed through the record
+   pixel[63].state = false;
+   pixel[64].life = 0;                            // freed by dying
+   pixel[500].life = 0;
    move_pixels();
    for (int color = 201; color <= 205; color++)
       init_pixel(100, 0.0f, 0.0f, 1.0f, 1.0f, color);
-   EXPECT_TRUE(pixel[63].color == 201 && pixel[64].color == 202 && pixel[500].color == 203 && pixel[999].color == 204);
+   EXPECT_EQ(pixel[63].color, 201);
+   EXPECT_EQ(pixel[64].color, 202);
+   EXPECT_EQ(pixel[500].color, 203);
+   EXPECT_EQ(pixel[999].color, 204);
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 205; }));
+   pixel[1].state = false;
+   pixel[1].counter = 77;
+   init_pixel(30, 1.5f, 2.5f, -3.0f, 4.0f, 99);
+   EXPECT_TRUE(pixel[1].state);
+   EXPECT_EQ(pixel[1].counter, 0);
+   EXPECT_EQ(pixel[1].life, 30);
+   EXPECT_EQ(pixel[1].color, 99);
    // The tick each particle dies on (0: never); the counter, and drag once past 10.
    const struct { int life; float x_vel, y_vel; int dies; } cases[] = {
       {20, 3.0f, 0.0f, 9},          // counts 3, 6, 9, 12, 14 ... 20, 22: past its life on tick 9
