@@ -79,8 +79,8 @@ static const int ROCKS_PER_LEVEL = 2;       // a level keeps slots 0 to 2 x leve
 static const int CONTACT_FACTOR = 2;        // a contact costs twice the weight and throws at twice the speed
 
 // The level schedule, on timer_1 (hundredths) and timer_2 (seconds).
-static const int FIELD_FROM = 200;          // the field is created while timer_1 is 200 to 202
-static const int FIELD_TO = 202;
+static const int FIELD_FROM = 200;          // the field is created while timer_1 is 200 to 202,
+static const int FIELD_TO = 202;            // or on the first tick after, if a stall let no tick fall in
 static const int CLEAR_AFTER_T1 = 210;
 static const int CLEAR_AFTER_T2 = 2;
 static const int READY_UNTIL = 1;           // "READY?" while timer_2 is 1 or less
@@ -192,8 +192,10 @@ static void destroy_ship(game_typ *game)
    ship.life = 0;
    ship.x_vel = ship.y_vel = 0.0f;
    ship.deystroy();
-   if (compare_new_entry(game->score))
+   if (compare_new_entry(game->score)) {
       game->input_name = true;
+      clear_keybuf();          // the keys of the game just played are no part of the name
+   }
 }
 
 // Turns, thrusts, moves and fires the ship, keeps it on the screen and destroys it when spent.
@@ -418,12 +420,23 @@ void create_asteroids(int value)
    }
 }
 
-// Ends the level once its field is gone: the next level, a new forcefield draw, the clocks restarted.
+// Makes the level's field in every tick of its window, or in the first tick after a window missed.
+static void start_level(game_typ *game, int hundredths)
+{
+   bool in_window = hundredths >= FIELD_FROM && hundredths <= FIELD_TO;
+   if (in_window || (hundredths > FIELD_TO && !game->field_made)) {
+      create_asteroids(game->level);
+      game->field_made = true;
+   }
+}
+
+// Ends the level once its field has come and gone: the next level, a new forcefield draw, the clocks restarted.
 static void level_clear(game_typ *game)
 {
-   if (game->asteroid_counter != 0 || timer_2 <= CLEAR_AFTER_T2 || timer_1 <= CLEAR_AFTER_T1)
+   if (!game->field_made || game->asteroid_counter != 0 || timer_2 <= CLEAR_AFTER_T2 || timer_1 <= CLEAR_AFTER_T1)
       return;
    game->level++;
+   game->field_made = false;
    game->lazer = rand() % FORCEFIELD_ODDS;
    game->forcefield = game->lazer == 0;
    timer_1 = 0;
@@ -445,9 +458,7 @@ static void name_entry(game_typ *game)
 // clear, particles, name.
 void logic_tick(game_typ *game)
 {
-   int hundredths = timer_1;
-   if (hundredths >= FIELD_FROM && hundredths <= FIELD_TO)
-      create_asteroids(game->level);
+   start_level(game, timer_1);
    if (key[KEY_ESC] || quit_requested()) {
       game->done = true;
       game->return_value = 1;
@@ -589,6 +600,7 @@ bool setup_game(game_typ *game)
 {
    game->done = false;
    game->level = 1;
+   game->field_made = false;
    game->return_value = 0;
    game->asteroid_counter = 0;
    game->input_name = false;

@@ -16,6 +16,7 @@ const int NUM_LABELS = 20;
 struct game_typ {
    bool done;                  // the game ends after the frame in which this was set
    int level;
+   bool field_made;            // this level's asteroids have been created
    int return_value;           // 1 when the player quit (Esc, the close button, a signal)
    int asteroid_counter;       // live asteroids found by the latest asteroid step
    bool input_name;            // a qualifying player is typing a name

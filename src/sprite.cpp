@@ -101,17 +101,23 @@ static int keep_inside(sprite *s, bool bounce, int scn1x, int scn1y, int scn2x, 
    return 0;
 }
 
-// Carries a box that has wholly left the rectangle, moving outward, beyond the opposite edge.
+// Carries a box that has wholly left the rectangle, moving outward, beyond the opposite edge; one
+// moving back in is left alone. One that has stopped dead out there would never come back, so it is
+// set just inside the edge it is beyond.
 static void wrap_around(sprite *s, int scn1x, int scn1y, int scn2x, int scn2y)
 {
    if (s->x + s->width <= scn1x) {
       if (s->x_vel < 0) s->x = scn2x + 2 * s->width;
+      else if (s->x_vel == 0) s->x = scn1x;
    } else if (s->x >= scn2x) {
       if (s->x_vel > 0) s->x = scn1x - 2 * s->width;
+      else if (s->x_vel == 0) s->x = scn2x - s->width;
    } else if (s->y + s->height <= scn1y) {
       if (s->y_vel < 0) s->y = scn2y + 2 * s->height;
+      else if (s->y_vel == 0) s->y = scn1y;
    } else if (s->y >= scn2y) {
       if (s->y_vel > 0) s->y = scn1y - 2 * s->height;
+      else if (s->y_vel == 0) s->y = scn2y - s->height;
    }
 }
 
