@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real game: a 640x480 window shows the title screen; Enter starts a game showing "READY?", then
-# asteroids; Esc quits, leaving the player's table as it was. Args: GAME DATA_FILE [SCREENSHOT_FOLDER]
+# asteroids, even when the game is stopped as they are due; Esc quits, leaving the player's table as it was. Args: GAME DATA_FILE [SCREENSHOT_FOLDER]
 source "$(dirname "$0")/lib.sh"
 shots=${3:-}
 
@@ -15,17 +15,27 @@ lit "$work/title.png" 640 370 0 0 && lit "$work/title.png" 160 8 240 390 || fail
 [ -z "$shots" ] || cp "$work/title.png" "$shots/title.png"
 
 hold "$win" Return
+started=$EPOCHREALTIME
 sleep 0.7
 screenshot "$win" "$work/ready.png"
 lit "$work/ready.png" 120 20 260 240 || fail "no READY? banner"
 
-sleep 3
+# The game stopped from 1.85 s to 2.15 s, across the 2 s at which the level's field comes: it still comes.
+sleep_until() { sleep "$(awk -v from="$started" -v now="$EPOCHREALTIME" -v t="$1" 'BEGIN { print from + t - now }')"; }
+sleep_until 1.85
+kill -STOP "$game_pid"
+sleep 0.3
+kill -CONT "$game_pid"
+sleep_until 3.7
 screenshot "$win" "$work/play.png"
 # With all else that moves masked (frame rate, banner, ship, gauge, status), changes are asteroids.
 changed=$(convert "$work/ready.png" "$work/play.png" -fill black -draw "rectangle 0,0 639,20" -draw "rectangle 40,0 80,110" \
   -draw "rectangle 200,200 440,300" -draw "rectangle 430,25 639,70" -compose difference -composite \
   -colorspace Gray -threshold 0 -format "%[fx:round(mean * w * h)]" info:)
 [ "$changed" -gt 50 ] || fail "no asteroids appeared ($changed pixels changed)"
+level=$(convert "$work/ready.png" "$work/play.png" -crop 80x8+440+42 +repage -compose difference -composite \
+  -format "%[fx:maxima]" info:)
+[ "$level" = 0 ] || fail "the level changed while its field was due"
 [ -z "$shots" ] || cp "$work/play.png" "$shots/game.png"
 
 hold "$win" Escape
