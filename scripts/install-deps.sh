@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quorbix needs to build, run and test, if any are missing.
-# Runs apt-get directly as root, through sudo otherwise.
+# Installs the Debian packages Quorbix needs, if any are missing: to build and play it, or with the
+# argument "test", also to run every test. Runs apt-get directly as root, through sudo otherwise.
 set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  liballegro4-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
-  googletest libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps x11-utils imagemagick procps
-  desktop-file-utils appstream man-db dpkg-dev lintian python3-xlib
-  clang libclang-rt-14-dev
+  liballegro4-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra imagemagick
 )
+if [ "${1:-}" = test ]; then
+  packages+=(
+    googletest libgtest-dev libbenchmark-dev
+    xvfb xauth xdotool x11-apps x11-utils procps python3-xlib
+    desktop-file-utils appstream man-db dpkg-dev lintian
+    clang libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

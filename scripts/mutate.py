@@ -18,12 +18,13 @@ import argparse
 import os
 import random
 import re
-import signal
+import shutil
 import subprocess
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build-mutate")
+TREE = os.path.join(ROOT, "build-mutate", "tree")     # the copy the faults go into
+BUILD = os.path.join(ROOT, "build-mutate", "build")
 XVFB = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24"]
 TEST_TIMEOUT = "60"  # seconds a test may run before a planted fault counts as a hang
 END_TO_END = "e2e|install"  # labels of the slow tests that start the real game
@@ -70,7 +71,16 @@ def faults_in(path):
     return found
 
 
-def run(cmd, cwd=ROOT):
+def copy_tree():
+    """Copies the tracked files of the working tree, as they are now, into TREE."""
+    listing = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, check=True, capture_output=True).stdout
+    shutil.rmtree(TREE, ignore_errors=True)
+    for name in filter(None, listing.decode().split("\0")):
+        os.makedirs(os.path.dirname(os.path.join(TREE, name)), exist_ok=True)
+        shutil.copy2(os.path.join(ROOT, name), os.path.join(TREE, name))
+
+
+def run(cmd, cwd=TREE):
     """Runs a command quietly and returns whether it succeeded."""
     return subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
@@ -103,8 +113,7 @@ def try_fault(fault, labels):
             return None
         return caught(labels)
     finally:
-        with open(path, "w") as f:
-            f.write(original)
+        shutil.copy2(os.path.join(ROOT, os.path.relpath(path, TREE)), path)
 
 
 def main():
@@ -114,12 +123,12 @@ def main():
     parser.add_argument("--labels", default="unit|e2e")
     args = parser.parse_args()
 
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))   # puts the planted fault back
-    if not run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Release"]) or not build():
+    copy_tree()
+    if not run(["cmake", "-S", TREE, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Release", "-DQUORBIX_TESTS=ON"]) or not build():
         sys.exit("the unchanged tree does not build")
     if caught(args.labels):
         sys.exit("the unchanged tree fails its tests")
-    src = os.path.join(ROOT, "src")
+    src = os.path.join(TREE, "src")
     faults = [f for name in sorted(os.listdir(src)) if name.endswith(".cpp")
               for f in faults_in(os.path.join(src, name))]
     random.Random(args.seed).shuffle(faults)
@@ -134,9 +143,8 @@ def main():
         tried += 1
         hits += result
         path, n, _, old, new = fault
-        print(f"{'caught' if result else 'MISSED'} {os.path.relpath(path, ROOT)}:{n + 1} "
+        print(f"{'caught' if result else 'MISSED'} {os.path.relpath(path, TREE)}:{n + 1} "
               f"{old.strip()!r} -> {new!r}", flush=True)
-    build()
     print(f"seed {args.seed}: caught {hits} of {tried} ({100 * hits // max(tried, 1)} %)")
 
 
