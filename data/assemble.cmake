@@ -1,7 +1,8 @@
 # Builds quorbix.dat: runs mkdata for the source images, adds them with Allegro's dat utility in
 # the game's object order, names each object, writes the index header and checks it against the
 # committed src/quorbix.h. Run with cmake -P and the variables MKDATA, DAT, FONT_DIR, WORK_DIR,
-# OUTPUT, HEADER and EXPECTED_HEADER (see data/CMakeLists.txt).
+# OUTPUT, HEADER and EXPECTED_HEADER (see data/CMakeLists.txt); with COMPARE_WITH, it fails
+# unless the file it packs is byte for byte that one.
 
 # The objects in file order, each with its dat type; mkdata writes each as NAME.pcx.
 set(objects GAME_PAL BULLET_1 BULLET_2 BULLET_DIE_1 BULLET_DIE_2 BULLET_DIE_3
@@ -25,6 +26,9 @@ run(${MKDATA} ${WORK_DIR} ${FONT_DIR})
 
 # -n0 keeps the objects in the order added, -bpp 8 keeps the images' palette indices,
 # -s1 drops the grabber's dates and source paths so that the file is the same on every build.
+# dat stores the palette with the padding byte of each entry as its fresh malloc() left it:
+# glibc's perturb setting makes every fresh block zero, so the bytes are the same on every build.
+set(DAT ${CMAKE_COMMAND} -E env GLIBC_TUNABLES=glibc.malloc.perturb=255 ${DAT})
 set(packed ${WORK_DIR}/quorbix.dat)
 list(LENGTH objects count)
 math(EXPR last "${count} - 1")
@@ -53,3 +57,9 @@ if(NOT built STREQUAL committed)
                       "Copy the #define lines of ${HEADER} into src/quorbix.h.")
 endif()
 file(RENAME ${packed} ${OUTPUT})
+if(COMPARE_WITH)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT} ${COMPARE_WITH} RESULT_VARIABLE differ)
+  if(differ)
+    message(FATAL_ERROR "${OUTPUT} and ${COMPARE_WITH} differ: the data file does not build the same twice")
+  endif()
+endif()
