@@ -64,7 +64,7 @@ static const int MAX_NESTING = 8;                // data files inside data files
 static const size_t MIN_OBJECT_BYTES = 12;       // an object's kind and its two sizes
 
 // Big-endian numbers read from a byte range that never runs past its end.
-struct byte_reader {
+struct byte_reader_typ {
    const unsigned char *p;
    size_t left;
 
@@ -123,7 +123,7 @@ static size_t pixel_bytes(int bits)
 }
 
 // Width, height and pixels of a bitmap of the given depth, all within the object.
-static bool scan_pixels(byte_reader *r, int bits, size_t base, char *why, size_t why_size)
+static bool scan_pixels(byte_reader_typ *r, int bits, size_t base, char *why, size_t why_size)
 {
    int w, h;
    size_t bytes = pixel_bytes(bits);
@@ -137,7 +137,7 @@ static bool scan_pixels(byte_reader *r, int bits, size_t base, char *why, size_t
 }
 
 // A bitmap object: its colour depth, then its pixels.
-static bool scan_bitmap(byte_reader r, size_t base, char *why, size_t why_size)
+static bool scan_bitmap(byte_reader_typ r, size_t base, char *why, size_t why_size)
 {
    int bits;
    if (!r.word(&bits))
@@ -146,7 +146,7 @@ static bool scan_bitmap(byte_reader r, size_t base, char *why, size_t why_size)
 }
 
 // A font object in the library's current format: ranges of monochrome or colour glyphs.
-static bool scan_font(byte_reader r, size_t base, char *why, size_t why_size)
+static bool scan_font(byte_reader_typ r, size_t base, char *why, size_t why_size)
 {
    int old_height, ranges;
    if (!r.word(&old_height) || old_height != 0)
@@ -185,10 +185,10 @@ static bool scan_font(byte_reader r, size_t base, char *why, size_t why_size)
 }
 
 // Declared ahead: a data file can hold data files.
-static bool scan_objects(byte_reader r, size_t base, int nesting, char *why, size_t why_size);
+static bool scan_objects(byte_reader_typ r, size_t base, int nesting, char *why, size_t why_size);
 
 // One object: its kind, its two sizes and its contents, checked by kind.
-static bool scan_object(byte_reader *r, int32_t type, size_t base, int nesting, char *why, size_t why_size)
+static bool scan_object(byte_reader_typ *r, int32_t type, size_t base, int nesting, char *why, size_t why_size)
 {
    int32_t stored, unpacked;
    if (type == DAT_END)
@@ -199,7 +199,7 @@ static bool scan_object(byte_reader *r, int32_t type, size_t base, int nesting, 
       return refuse(why, why_size, "an object compressed on its own", base - r->left);
    if (stored != unpacked || (size_t)stored > r->left)
       return refuse(why, why_size, "an object longer than the file", base - r->left);
-   byte_reader contents = {r->p, (size_t)stored};
+   byte_reader_typ contents = {r->p, (size_t)stored};
    size_t contents_base = base - r->left + contents.left;
    r->skip((size_t)stored);
    switch (type) {
@@ -217,7 +217,7 @@ static bool scan_object(byte_reader *r, int32_t type, size_t base, int nesting, 
 }
 
 // A list of objects: their count, then each with the properties before it.
-static bool scan_objects(byte_reader r, size_t base, int nesting, char *why, size_t why_size)
+static bool scan_objects(byte_reader_typ r, size_t base, int nesting, char *why, size_t why_size)
 {
    int32_t count;
    if (nesting > MAX_NESTING)
@@ -247,7 +247,7 @@ static bool scan_objects(byte_reader r, size_t base, int nesting, char *why, siz
 // Checks the contents of a data file that follow its 4-byte mark.
 bool scan_datafile(const unsigned char *bytes, size_t size, char *why, size_t why_size)
 {
-   byte_reader r = {bytes, size};
+   byte_reader_typ r = {bytes, size};
    int32_t magic;
    if (!r.number(&magic) || magic != DAT_MAGIC)
       return refuse(why, why_size, "not a data file", 0);

@@ -31,19 +31,19 @@ static const int WHOLE_GLOW = STEP_BRUSHES;
 
 // One pixel of a brush: its offset from the stamp's centre, and what it adds to the bolt's
 // colour: 0 in the glow, 5 in the inner band.
-struct brush_dot {
+struct brush_dot_typ {
    signed char dx, dy, shift;
 };
 
 // The pixels a stamp writes.
-struct brush {
+struct brush_typ {
    int size;
-   brush_dot dot[GLOW_PIXELS];
+   brush_dot_typ dot[GLOW_PIXELS];
 };
 
 // Every brush, built once.
-struct brush_set {
-   brush of[STEP_BRUSHES + 1];
+struct brush_set_typ {
+   brush_typ of[STEP_BRUSHES + 1];
 };
 
 // True when offset (dx, dy) from a circle's centre is inside the circle with these row half-widths.
@@ -52,16 +52,16 @@ static bool in_circle(const int *rows, int radius, int dx, int dy)
    return std::abs(dy) <= radius && std::abs(dx) <= rows[std::abs(dy)];
 }
 
-// The brush for a stamp whose successor is this step away.
+// The brush_typ for a stamp whose successor is this step away.
 static int step_brush(int step_x, int step_y)
 {
    return (step_y + 1) * STEP_CHOICES + (step_x + 1);
 }
 
 // A stamp's glow, less what a successor `step` away covers when there is one.
-static brush make_brush(bool successor, int step_x, int step_y)
+static brush_typ make_brush(bool successor, int step_x, int step_y)
 {
-   brush out{};
+   brush_typ out{};
    for (int dy = -GLOW_RADIUS; dy <= GLOW_RADIUS; dy++)
       for (int dx = -GLOW_RADIUS; dx <= GLOW_RADIUS; dx++) {
          bool covered = successor && in_circle(GLOW_ROWS, GLOW_RADIUS, dx - step_x, dy - step_y);
@@ -74,9 +74,9 @@ static brush make_brush(bool successor, int step_x, int step_y)
 }
 
 // The nine step brushes and the whole glow.
-static brush_set make_brushes()
+static brush_set_typ make_brushes()
 {
-   brush_set set;
+   brush_set_typ set;
    for (int step_y = -1; step_y <= 1; step_y++)
       for (int step_x = -1; step_x <= 1; step_x++)
          set.of[step_brush(step_x, step_y)] = make_brush(true, step_x, step_y);
@@ -84,7 +84,7 @@ static brush_set make_brushes()
    return set;
 }
 
-static const brush_set brushes = make_brushes();
+static const brush_set_typ brushes = make_brushes();
 
 // The latest stamp of the glow being drawn, written once the next one is known.
 static struct {
@@ -92,9 +92,9 @@ static struct {
    int x, y;
 } held;
 
-// Writes a brush centred on (x, y) within the clipping rectangle, in colour c plus each dot's
+// Writes a brush_typ centred on (x, y) within the clipping rectangle, in colour c plus each dot's
 // shift, cut to a byte as the library does on an 8-bit bitmap.
-static void put_brush(BITMAP *bmp, const brush &b, int x, int y, int c)
+static void put_brush(BITMAP *bmp, const brush_typ &b, int x, int y, int c)
 {
    // Copied out, as any byte written could otherwise alias them.
    const int left = bmp->cl, right = bmp->cr, top = bmp->ct, bottom = bmp->cb, size = b.size;
@@ -106,7 +106,7 @@ static void put_brush(BITMAP *bmp, const brush &b, int x, int y, int c)
    }
 }
 
-// do_line's callback: writes the held stamp with the brush for the step to (x, y), then holds (x, y).
+// do_line's callback: writes the held stamp with the brush_typ for the step to (x, y), then holds (x, y).
 // do_line steps a pixel at most, and each segment starts where the one before ended.
 static void glow_stamp(BITMAP *bmp, int x, int y, int c)
 {

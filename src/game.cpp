@@ -20,12 +20,13 @@ sprite asteroid[NUM_ASTEROIDS];
 int num_asteroids = 0;
 
 // The words that float about, one per asteroid.
-const char *string[NUM_LABELS] = {
+const char *const string[] = {
    "System.in", "println", "BuffererReader", "Printstream", "Enumeration e",
    "Vector v", "IND", "Hw03", "Array a", "Zelk",
    "Student s", "Test cases", "ThrowsException", "Interface", "class",
    "Section s", "Random access", "elementAt", "toString", "Polymorphism"
 };
+const int NUM_LABELS = (int)(sizeof(string) / sizeof(string[0]));
 
 // Palette indices of the game alone (the shared ones are in game.h).
 static const int COLOR_PROMPT = 25;         // "press enter when done"
@@ -49,33 +50,33 @@ static const int MAX_HEADING = 255;
 static const int START_HEADINGS = 255;      // rand() % 255: a start heading never points at 255
 static const float ACCEL_FROM_REST = 1.0f;
 static const float ACCEL_MOVING = 0.01f;
-static const double THRUST_SHARE = 3.0;     // a tick of thrust adds speed / 3 along the heading
+static const double THRUST_DIVISOR = 3.0;     // a tick of thrust adds speed / 3 along the heading
 
 // Explosions.
 static const int BURST_SIZE = 1000;         // particles launched per explosion
 static const int BURST_SPREAD = 7;          // velocity components are rand() % 7 - rand() % 7
 static const int SHIP_BURST_RANGE = 600;    // ship particles fly 2 to 601 pixels
 static const int SHIP_BURST_MIN = 2;
-static const int ROCK_BURST_STEP = 20;      // asteroid particles fly (rand() % weight) x 20 pixels
-static const int ROCK_BURST_COLORS = 5;     // asteroid particles take colours 1 to 5
+static const int ASTEROID_BURST_STEP = 20;      // asteroid particles fly (rand() % weight) x 20 pixels
+static const int ASTEROID_BURST_COLORS = 5;     // asteroid particles take colours 1 to 5
 static const int FIRST_BURST_COLOR = 1;     // particles never take the background colour 0
 
 // Bullets.
 static const float BULLET_SPEED = 20.0f;
-static const double KNOCK_SHARE = 4.0;      // a hit passes a quarter of the bullet's velocity on
+static const double KNOCK_DIVISOR = 4.0;      // a hit passes a quarter of the bullet's velocity on
 static const int LAST_HIT_FRAME = 2;        // the hit animation ends after counter passes this
 static const int FLIGHT_FRAMES = 2;
 static const int HIT_FRAMES = 4;
 static const int BULLET_FRAME_HOLD = 1;     // a bullet's frame lasts two animate calls
 
 // Asteroids.
-static const int ROCK_BOX = 32;             // the box before the label bitmap sets it
-static const int ROCK_SPREAD = 5;           // velocity components are rand() % 5 - rand() % 5
-static const float ROCK_TOP_SPEED = 7.0f;
-static const float ROCK_SLOW_ABOVE = 2.0f;  // a collision slows faster components by 1
-static const float ROCK_SLOWDOWN = 1.0f;
+static const int ASTEROID_BOX = 32;             // the box before the label bitmap sets it
+static const int ASTEROID_SPREAD = 5;           // velocity components are rand() % 5 - rand() % 5
+static const float ASTEROID_TOP_SPEED = 7.0f;
+static const float ASTEROID_SLOW_ABOVE = 2.0f;  // a collision slows faster components by 1
+static const float ASTEROID_SLOWDOWN = 1.0f;
 static const int LABEL_SPARE = 2;           // an asteroid's weight is its label length less 2
-static const int ROCKS_PER_LEVEL = 2;       // a level keeps slots 0 to 2 x level live
+static const int ASTEROIDS_PER_LEVEL = 2;       // a level keeps slots 0 to 2 x level live
 static const int CONTACT_FACTOR = 2;        // a contact costs twice the weight and throws at twice the speed
 
 // The level schedule, on timer_1 (hundredths) and timer_2 (seconds).
@@ -186,7 +187,7 @@ static void destroy_ship(game_typ *game)
       int life = rand() % SHIP_BURST_RANGE + SHIP_BURST_MIN;
       float dx = random_difference(BURST_SPREAD);
       float dy = random_difference(BURST_SPREAD);
-      int color = rand() % RANDOM_COLORS + FIRST_BURST_COLOR;
+      int color = random_color() + FIRST_BURST_COLOR;
       init_pixel(life, (float)ship.x, (float)ship.y, dx, dy, color);
    }
    ship.life = 0;
@@ -242,8 +243,8 @@ void ship_step(game_typ *game)
    }
    if (thrust) {
       ship.speed += ship.accel;
-      ship.x_vel = (float)(ship.x_vel + cos(ship.radian_angle) * ship.speed / THRUST_SHARE);
-      ship.y_vel = (float)(ship.y_vel - sin(ship.radian_angle) * ship.speed / THRUST_SHARE);
+      ship.x_vel = (float)(ship.x_vel + cos(ship.radian_angle) * ship.speed / THRUST_DIVISOR);
+      ship.y_vel = (float)(ship.y_vel - sin(ship.radian_angle) * ship.speed / THRUST_DIVISOR);
    }
    if (fire)
       ship.shot_delay = 1;
@@ -278,8 +279,8 @@ static void bullet_hit_test(sprite &b)
       b.counter = 1;
       b.frame_point = 0;
       a.life -= 1;
-      a.x_vel += b.x_vel / KNOCK_SHARE;
-      a.y_vel += b.y_vel / KNOCK_SHARE;
+      a.x_vel += b.x_vel / KNOCK_DIVISOR;
+      a.y_vel += b.y_vel / KNOCK_DIVISOR;
       return;
    }
 }
@@ -330,13 +331,13 @@ static void ship_contact(sprite &a)
 // Slows one velocity component by 1 when it is faster than 2.
 static float slow_down(float v)
 {
-   if (v > ROCK_SLOW_ABOVE) return v - ROCK_SLOWDOWN;
-   if (v < -ROCK_SLOW_ABOVE) return v + ROCK_SLOWDOWN;
+   if (v > ASTEROID_SLOW_ABOVE) return v - ASTEROID_SLOWDOWN;
+   if (v < -ASTEROID_SLOW_ABOVE) return v + ASTEROID_SLOWDOWN;
    return v;
 }
 
 // Reverses asteroid z and every live asteroid it touches, and slows z down.
-static void rock_collisions(int z)
+static void asteroid_collisions(int z)
 {
    sprite &a = asteroid[z];
    for (int i = 0; i < NUM_ASTEROIDS; i++) {
@@ -353,15 +354,15 @@ static void rock_collisions(int z)
 }
 
 // Bursts a shot-down asteroid into particles from its centre and scores its weight times the level.
-static void destroy_rock(game_typ *game, sprite &a)
+static void destroy_asteroid(game_typ *game, sprite &a)
 {
    float centre_x = (float)(a.x + a.width / 2);
    float centre_y = (float)(a.y + a.height / 2);
    for (int i = 0; i < BURST_SIZE; i++) {
-      int life = (rand() % a.counter) * ROCK_BURST_STEP;
+      int life = (rand() % a.counter) * ASTEROID_BURST_STEP;
       float dx = random_difference(BURST_SPREAD);
       float dy = random_difference(BURST_SPREAD);
-      int color = rand() % ROCK_BURST_COLORS + FIRST_BURST_COLOR;
+      int color = rand() % ASTEROID_BURST_COLORS + FIRST_BURST_COLOR;
       init_pixel(life, centre_x, centre_y, dx, dy, color);
    }
    game->score += a.counter * game->level;
@@ -378,13 +379,13 @@ void asteroid_step(game_typ *game)
          continue;
       game->asteroid_counter++;
       move_sprite(&a);
-      limit_velocity(&a, ROCK_TOP_SPEED);
+      limit_velocity(&a, ASTEROID_TOP_SPEED);
       int edge = (a.counter % 2 != 0) ? BOUNDRY_BOUNCE : BOUNDRY_WRAP;
       a.check_boundries(edge, 0, 0, SCREEN_W, SCREEN_H);
       ship_contact(a);
-      rock_collisions(z);
+      asteroid_collisions(z);
       if (a.life <= 0)
-         destroy_rock(game, a);
+         destroy_asteroid(game, a);
    }
 }
 
@@ -392,15 +393,15 @@ void asteroid_step(game_typ *game)
 void create_asteroids(int value)
 {
    for (int z = 0; z < NUM_ASTEROIDS; z++) {
-      num_asteroids = ROCKS_PER_LEVEL * value;
+      num_asteroids = ASTEROIDS_PER_LEVEL * value;
       const char *label = string[rand() % NUM_LABELS];
       const label_style_typ &style = label_style[rand() % NUM_STYLES];
       int x = rand() % SCREEN_W;
       int y = rand() % SCREEN_H;
       sprite &a = asteroid[z];
-      a.init(0, x, y, ROCK_BOX, ROCK_BOX);
-      a.x_vel = random_difference(ROCK_SPREAD);
-      a.y_vel = random_difference(ROCK_SPREAD);
+      a.init(0, x, y, ASTEROID_BOX, ASTEROID_BOX);
+      a.x_vel = random_difference(ASTEROID_SPREAD);
+      a.y_vel = random_difference(ASTEROID_SPREAD);
       int length = (int)strlen(label);
       a.life = length;
       a.counter = length - LABEL_SPARE;
@@ -412,7 +413,7 @@ void create_asteroids(int value)
          continue;
       }
       clear_bitmap(a.buffer);
-      textprintf(a.buffer, style_font(style), 0, 0, rand() % RANDOM_COLORS, "%s", label);
+      textprintf(a.buffer, style_font(style), 0, 0, random_color(), "%s", label);
       a.width = a.buffer->w;
       a.height = a.buffer->h;
       if (z > num_asteroids)
@@ -478,10 +479,10 @@ void logic_tick(game_typ *game)
 // Four lightning bolts along the edges of the screen, each in its own colour.
 static void draw_forcefield(BITMAP *bmp)
 {
-   draw_lightning(bmp, 0, 0, SCREEN_W, 0, rand() % RANDOM_COLORS);
-   draw_lightning(bmp, 0, 0, 0, SCREEN_H, rand() % RANDOM_COLORS);
-   draw_lightning(bmp, 0, SCREEN_H - EDGE_INSET, SCREEN_W, SCREEN_H - EDGE_INSET, rand() % RANDOM_COLORS);
-   draw_lightning(bmp, SCREEN_W - EDGE_INSET, 0, SCREEN_W - EDGE_INSET, SCREEN_H, rand() % RANDOM_COLORS);
+   draw_lightning(bmp, 0, 0, SCREEN_W, 0, random_color());
+   draw_lightning(bmp, 0, 0, 0, SCREEN_H, random_color());
+   draw_lightning(bmp, 0, SCREEN_H - EDGE_INSET, SCREEN_W, SCREEN_H - EDGE_INSET, random_color());
+   draw_lightning(bmp, SCREEN_W - EDGE_INSET, 0, SCREEN_W - EDGE_INSET, SCREEN_H, random_color());
 }
 
 // rotate_sprite, turned about the image's centre by a heading, computed without the library's
@@ -517,10 +518,10 @@ static void draw_game_over(game_typ *game)
    BITMAP *bmp = game->buffer;
    textprintf_centre(bmp, font, SCREEN_W / 2, SCREEN_H / 2, COLOR_WHITE, "You Lose");
    if (game->input_name) {
-      textprintf(bmp, font_object(FONT_MAIN), NAME_LEFT, NAME_TITLE_Y, rand() % RANDOM_COLORS, "Input your name!");
+      textprintf(bmp, font_object(FONT_MAIN), NAME_LEFT, NAME_TITLE_Y, random_color(), "Input your name!");
       textprintf(bmp, font, NAME_LEFT, NAME_PROMPT_Y, COLOR_PROMPT, "press enter when done");
       textout(bmp, font_object(FONT_MAIN), game->temp, NAME_LEFT, NAME_Y, COLOR_BRIGHT);
-      rect(bmp, NAME_LEFT, NAME_Y, NAME_BOX_RIGHT, NAME_BOX_BOTTOM, rand() % RANDOM_COLORS);
+      rect(bmp, NAME_LEFT, NAME_Y, NAME_BOX_RIGHT, NAME_BOX_BOTTOM, random_color());
       return;
    }
    textprintf_centre(bmp, font, SCREEN_W / 2, SCREEN_H / 2 + LOSE_PROMPT_DROP, COLOR_WHITE, "press enter");
@@ -535,9 +536,9 @@ static void draw_banner(BITMAP *bmp)
 {
    int seconds = timer_2;
    if (seconds <= READY_UNTIL)
-      textprintf_centre(bmp, font_object(FONT_MAIN), SCREEN_W / 2, SCREEN_H / 2, rand() % RANDOM_COLORS, "READY?");
+      textprintf_centre(bmp, font_object(FONT_MAIN), SCREEN_W / 2, SCREEN_H / 2, random_color(), "READY?");
    else if (seconds == GO_AT)
-      textprintf_centre(bmp, font_object(FONT_TALL), SCREEN_W / 2, SCREEN_H / 2, rand() % RANDOM_COLORS, "GO!");
+      textprintf_centre(bmp, font_object(FONT_TALL), SCREEN_W / 2, SCREEN_H / 2, random_color(), "GO!");
 }
 
 // Composes the whole frame in the game's buffer, back to front.

@@ -3,6 +3,7 @@
 #ifndef QUORBIX_GAME_H
 #define QUORBIX_GAME_H
 
+#include <cstdlib>
 #include "alleg.h"
 #include "controller.h"
 #include "highscores.h"
@@ -10,7 +11,6 @@
 
 const int NUM_BULLETS = 10;
 const int NUM_ASTEROIDS = 25;
-const int NUM_LABELS = 20;
 
 // The state of one game, from its start to its return.
 struct game_typ {
@@ -36,13 +36,20 @@ extern player ship;
 extern sprite bullet[NUM_BULLETS];
 extern sprite asteroid[NUM_ASTEROIDS];
 extern int num_asteroids;
-extern const char *string[NUM_LABELS];
+extern const char *const string[];
+extern const int NUM_LABELS;          // the words in string[]
 extern DATAFILE *data;
 
 // Palette indices shared by the game and the title screen.
 const int COLOR_WHITE = 15;     // texts in the built-in font, the gauge frame, the lightning core
 const int COLOR_BRIGHT = 255;   // stars, the score rows, the name being typed
 const int RANDOM_COLORS = 255;  // rand() % 255: any index from 0 to 254
+
+// A colour drawn at random for this frame: texts, bolts and words flicker through the palette.
+inline int random_color()
+{
+   return rand() % RANDOM_COLORS;
+}
 
 // A font of the data file.
 inline FONT *font_object(int index)

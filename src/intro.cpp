@@ -111,7 +111,7 @@ static const char *control_line()
 static void draw_score_table(intro_typ *intro)
 {
    FONT *main_font = font_object(FONT_MAIN);
-   textout(intro->buffer, font_object(FONT_TITLE), "TOP QUORBIX", HEADING_X, HEADING_Y, rand() % RANDOM_COLORS);
+   textout(intro->buffer, font_object(FONT_TITLE), "TOP QUORBIX", HEADING_X, HEADING_Y, random_color());
    for (int i = 1; i <= NUM_HIGH_SCORES; i++) {
       int y = ROW_SPACING * i + ROW_SPACING;
       snprintf(intro->temp, sizeof(intro->temp), "%d", (int)high_scores[i - 1].score);

@@ -40,7 +40,7 @@ protected:
       game.player_controller.set_input_flags();
    }
    // A live asteroid slot with a box, a weight (hit points 2 more) and a velocity; no label bitmap.
-   static sprite &rock(int slot, int x, int y, int w, int h, int weight, float xv, float yv)
+   static sprite &asteroid_at(int slot, int x, int y, int w, int h, int weight, float xv, float yv)
    {
       asteroid[slot].init(0, x, y, w, h);
       sprite &a = asteroid[slot];
@@ -91,7 +91,7 @@ TEST_F(Game, FlightAndFiring)
    // Stopped dead wholly beyond an edge, as a word's touch can leave them, the ship and the word come back.
    const int beyond[][2] = {{700, 100}, {-70, 100}, {300, -30}, {300, 490}};
    for (const auto &p : beyond) {
-      sprite &word = rock(0, p[0], p[1], 60, 20, 4, 0, 0);
+      sprite &word = asteroid_at(0, p[0], p[1], 60, 20, 4, 0, 0);
       ship.x = p[0], ship.y = p[1], ship.x_vel = ship.y_vel = 0.0f;
       asteroid_step(&game);
       ship_step(&game);
@@ -117,9 +117,9 @@ TEST_F(Game, FlightAndFiring)
 TEST_F(Game, BulletsContactAndScoring)
 {
    sprite &b = bullet[0];
-   rock(1, 140, 190, 50, 50, 5, 0, 0).state = 0;
-   sprite &low = rock(3, 140, 190, 50, 50, 5, 0, 0), &high = rock(7, 140, 190, 50, 50, 5, 0, 0);
-   sprite &above = rock(9, 390, 210, 50, 50, 5, 0, 0);
+   asteroid_at(1, 140, 190, 50, 50, 5, 0, 0).state = 0;
+   sprite &low = asteroid_at(3, 140, 190, 50, 50, 5, 0, 0), &high = asteroid_at(7, 140, 190, 50, 50, 5, 0, 0);
+   sprite &above = asteroid_at(9, 390, 210, 50, 50, 5, 0, 0);
    spawn_sprite(NUM_BULLETS, bullet, 100, 200, 64, 0, 0, 0, 0);
    spawn_sprite(NUM_BULLETS, bullet, 400, 300, 0, 0, 0, 0, 0);   // heading up, the same path turned
    const int xs[] = {100, 100, 120, 140, 160, 160};
@@ -143,7 +143,7 @@ TEST_F(Game, BulletsContactAndScoring)
    }
    for (sprite &r : asteroid)
       r.deystroy();
-   sprite &a = rock(0, 330, 250, 100, 20, 13, 2, -1);
+   sprite &a = asteroid_at(0, 330, 250, 100, 20, 13, 2, -1);
    ship.x_vel = -1.0f;
    for (int tick = 0; tick < 2; tick++) {
       asteroid_step(&game);
@@ -154,7 +154,7 @@ TEST_F(Game, BulletsContactAndScoring)
    struct { int level, weight, score; } scores[] = {{4, 1, 4}, {2, 10, 24}};
    for (auto &c : scores) {
       game.level = c.level;
-      rock(0, 300, 300, 100, 20, c.weight, 0, 0).life = 1;
+      asteroid_at(0, 300, 300, 100, 20, c.weight, 0, 0).life = 1;
       spawn_sprite(NUM_BULLETS, bullet, 300, 300, 0, 0, 0, 0, 0);
       bullet_step(&game);
       clear_pixels();
@@ -202,10 +202,10 @@ TEST_F(Game, Field)
    // Odd weights bounce, even ones wrap; the limit of 7 follows the move; a touching pair reverses.
    for (sprite &a : asteroid)
       a.deystroy();
-   sprite &odd = rock(0, 0, 400, 40, 10, 5, -2, 0), &even = rock(1, -40, 50, 40, 10, 8, -1, 0);
-   sprite &fast = rock(2, 100, 300, 40, 10, 8, 9, 0);
-   sprite &first = rock(3, 100, 100, 40, 10, 5, 3, 1), &second = rock(4, 143, 100, 40, 10, 5, -1, 0.5f);
-   rock(5, 100, 100, 40, 10, 5, 0, 0).state = 0;
+   sprite &odd = asteroid_at(0, 0, 400, 40, 10, 5, -2, 0), &even = asteroid_at(1, -40, 50, 40, 10, 8, -1, 0);
+   sprite &fast = asteroid_at(2, 100, 300, 40, 10, 8, 9, 0);
+   sprite &first = asteroid_at(3, 100, 100, 40, 10, 5, 3, 1), &second = asteroid_at(4, 143, 100, 40, 10, 5, -1, 0.5f);
+   asteroid_at(5, 100, 100, 40, 10, 5, 0, 0).state = 0;
    asteroid_step(&game);
    EXPECT_TRUE(odd.x == 2 && odd.x_vel == 2.0f && even.x == 720 && fast.x == 109 && fast.x_vel == 7.0f);   // 720 = 640 + 2 x 40
    EXPECT_TRUE(first.x_vel == -2.0f && first.y_vel == -1.0f);   // reversed, then 3 slowed, 1 not
@@ -216,19 +216,19 @@ TEST_F(Game, Field)
 // a level clears 2 s and 210 into it once its field has come and gone; Esc returns 1.
 TEST_F(Game, LevelFlow)
 {
-   struct { int t2, t1; bool live_rock; int level, rocks; } cases[] = {{0, 199, false, 1, 0},
+   struct { int t2, t1; bool live_asteroid; int level, asteroids; } cases[] = {{0, 199, false, 1, 0},
       {3, 500, false, 1, 3}, {0, 501, false, 1, 0}, {0, 200, false, 1, 3}, {0, 202, false, 1, 3},
       {0, 203, false, 1, 0}, {2, 500, false, 1, 0}, {9, 210, false, 1, 0}, {9, 500, true, 1, 1},
       {3, 211, false, 2, 0}, {3, 211, false, 2, 5}};
    for (auto &c : cases) {
       for (sprite &a : asteroid)
          a.deystroy();
-      if (c.live_rock)
-         rock(0, 500, 400, 10, 10, 3, 0, 0);
+      if (c.live_asteroid)
+         asteroid_at(0, 500, 400, 10, 10, 3, 0, 0);
       timer_2 = c.t2, timer_1 = c.t1;
       logic_tick(&game);
       EXPECT_EQ(game.level, c.level) << c.t2 << " " << c.t1;
-      EXPECT_EQ(game.asteroid_counter, c.rocks) << c.t2 << " " << c.t1;
+      EXPECT_EQ(game.asteroid_counter, c.asteroids) << c.t2 << " " << c.t1;
    }
    bool drawn[2] = {};
    for (int level = 3; level < 40; level++) {
