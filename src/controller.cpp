@@ -61,6 +61,7 @@ void controller::refresh_controller()
       read_nothing(this);
       return;
    }
+   // As unsigned, a negative code is a large one and reads nothing, like any other unknown code.
    switch ((unsigned)control_type) {
       case CONTROL_ARROWS:     read_keys(this, arrow_layout); break;
       case CONTROL_LETTERS:    read_keys(this, letter_layout); break;

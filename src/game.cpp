@@ -178,6 +178,7 @@ void setup_ship()
    ship.god_time = GOD_TIME;
    ship.framez = SHIP_BMP;
    ship.shot_interval = SHOT_INTERVAL;
+   // shot_delay is left as it was: a shot still pending when a game ended leaves in the next one.
 }
 
 // Bursts the ship into particles and takes it out of the game; a good score asks for a name.
@@ -205,6 +206,8 @@ void ship_step(game_typ *game)
    controller &input = game->player_controller;
    ship.framez = game->ship_framez;
 
+   // The edges are tested on the position before this tick's move, so the ship may end a tick
+   // a few pixels into an electrified edge before it bounces out.
    if (game->forcefield) {
       if (ship.check_boundries(BOUNDRY_BOUNCE, 0, 0, SCREEN_W, SCREEN_H) != 0)
          ship.life -= BOUNCE_COST;
@@ -226,6 +229,8 @@ void ship_step(game_typ *game)
       ship.speed -= ship.accel;
    limit_velocity(&ship, (float)ship.top_speed);
 
+   // The heading is turned into radians before it is wrapped and turned, so thrust follows last
+   // tick's heading; the wrap sets 0 or 255 rather than a modulo, so a heading of 257 comes out as 0.
    ship.radian_angle = heading_to_radians(ship.angle);
    if (ship.angle > MAX_HEADING) ship.angle = 0;
    else if (ship.angle < 0) ship.angle = MAX_HEADING;
@@ -292,6 +297,8 @@ void bullet_step(game_typ *game)
       sprite &b = bullet[z];
       if (b.state != 1)
          continue;
+      // The move comes before the velocity is worked out from a speed set after it, so a new
+      // bullet stands two ticks at the ship's corner before it flies.
       move_sprite(&b);
       b.radian_angle = heading_to_radians(b.dir);
       b.x_vel = (float)(cos(b.radian_angle) * b.speed);
@@ -303,6 +310,7 @@ void bullet_step(game_typ *game)
          b.deystroy();
          continue;
       }
+      // A hit bullet goes on stepping its flight frames too: both animations share its one timer.
       if (b.counter > 0) {
          b.x_vel = b.y_vel = 0.0f;
          b.animate(game->bullet_die_framez, HIT_FRAMES, false);
@@ -380,6 +388,7 @@ void asteroid_step(game_typ *game)
       game->asteroid_counter++;
       move_sprite(&a);
       limit_velocity(&a, ASTEROID_TOP_SPEED);
+      // Odd weights bounce off the edges and even ones wrap round: the field is a mix of both.
       int edge = (a.counter % 2 != 0) ? BOUNDRY_BOUNCE : BOUNDRY_WRAP;
       a.check_boundries(edge, 0, 0, SCREEN_W, SCREEN_H);
       ship_contact(a);
@@ -416,12 +425,14 @@ void create_asteroids(int value)
       textprintf(a.buffer, style_font(style), 0, 0, random_color(), "%s", label);
       a.width = a.buffer->w;
       a.height = a.buffer->h;
+      // Slots 0 to num_asteroids stay live: 2 x level + 1 words, not 2 x level.
       if (z > num_asteroids)
          a.deystroy();
    }
 }
 
 // Makes the level's field in every tick of its window, or in the first tick after a window missed.
+// A tick that falls in the window after the first builds the field anew, with new words.
 static void start_level(game_typ *game, int hundredths)
 {
    bool in_window = hundredths >= FIELD_FROM && hundredths <= FIELD_TO;
@@ -525,6 +536,7 @@ static void draw_game_over(game_typ *game)
       return;
    }
    textprintf_centre(bmp, font, SCREEN_W / 2, SCREEN_H / 2 + LOSE_PROMPT_DROP, COLOR_WHITE, "press enter");
+   // Tested here, in the frame, not in a tick: the prompt's own Enter ends the game as it is shown.
    if (key[KEY_ENTER]) {
       wait_for_release(KEY_ENTER);
       game->done = true;

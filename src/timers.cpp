@@ -1,4 +1,4 @@
-// Timer handlers: each one makes a single indivisible update of its counter.
+// Timer handlers: each one makes indivisible updates of its counters, and only fps_proc makes two.
 #include "alleg.h"
 #include "timers.h"
 
@@ -29,7 +29,8 @@ void increment_speed_counter()
 }
 END_OF_FUNCTION(increment_speed_counter)
 
-// Publishes the frames of the last second and starts counting again.
+// Publishes the frames of the last second and starts counting again. A frame counted between the
+// two updates is lost; the figure shown is only ever a rough one.
 void fps_proc()
 {
    fps = frame_counter.load();
