@@ -87,7 +87,7 @@ void start_up()
    if (!load_highscores(SCORE_FILE))
       create_highscores();
    load_game_data();
-   srand(time(0));            // seeded once more after the loads, as it always was: the same second, the same draws
+   srand(time(0));            // seeded again after the loads, as it always was: the game has always drawn from here
    set_palette((RGB *)data[GAME_PAL].dat);
 }
 
