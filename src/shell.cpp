@@ -16,7 +16,6 @@
 bool exit_prog = false;
 controller menu_controller;
 
-static const char *const SCORE_FILE = "scores.hi";
 static const char *const DATA_FILE = "quorbix.dat";
 static const int SCREEN_WIDTH = 640;
 static const int SCREEN_HEIGHT = 480;
