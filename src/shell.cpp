@@ -5,6 +5,7 @@
 #include <ctime>
 #include "alleg.h"
 #include "datafile.h"
+#include "display.h"
 #include "game.h"
 #include "highscores.h"
 #include "intro.h"
@@ -70,6 +71,7 @@ void start_up()
    }
    set_window_title("Quorbix");
    catch_close_button();
+   catch_lost_display();
    if (set_display_switch_mode(SWITCH_BACKGROUND) != 0)
       set_display_switch_mode(SWITCH_BACKAMNESIA);
    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)
