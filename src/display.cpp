@@ -1,7 +1,7 @@
-// A broken X connection: Xlib reports it to one handler, from whichever thread met it first (the
-// library's event thread or the main thread drawing), and ends the process itself if the handler
-// returns, through exit() and so the library's shut-down, which talks to the dead display from
-// under the other thread and hangs or crashes. So the handler ends the process itself.
+// A broken X connection. Xlib reports it to one handler, from whichever thread met it first (the
+// library's event thread, or the main thread drawing), and calls exit() if the handler returns;
+// exit() runs the library's shut-down, which talks to the dead display from under the other thread
+// and hangs or crashes. So the handler ends the process itself.
 #include <atomic>
 #include <cstdio>
 #include <unistd.h>
