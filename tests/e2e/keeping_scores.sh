@@ -4,7 +4,8 @@
 # under the first with the lock, quit in either order, keep both tables' entries. Args: GAME DATA_FILE
 source "$(dirname "$0")/lib.sh"
 
-# Any score beats these. Thrust and turn into the words until the name box's prompt shows.
+# Any score beats these. Thrust and turn into the words until the energy gauge is empty and the name box's
+# prompt shows.
 table n1:-1 n2:-2 n3:-3 n4:-4 n5:-5 n6:-6 n7:-7 >"$work/scores.hi"
 start_game
 find_window Quorbix
@@ -14,7 +15,7 @@ for _ in $(seq 90); do
   xdotool keydown Right sleep 0.4 keyup Right sleep 0.6
   screenshot "$win" "$work/play.png"
   prompt=$(convert "$work/play.png" -crop 170x8+200+280 +repage -colorspace Gray -threshold 0 -format "%[fx:round(mean*w*h)]" info:)
-  [ "$prompt" -lt 40 ] || break
+  lit "$work/play.png" 24 1 51 98 || [ "$prompt" -lt 40 ] || break
 done
 xdotool keyup Up sleep 2 type --delay 300 kim
 hold "$win" Return
