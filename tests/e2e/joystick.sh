@@ -19,21 +19,19 @@ changed() {
     "${keep[@]}" -threshold 0 -format "%[fx:round(mean * w * h)]" info:
 }
 
-# Waits at most 2 s for the title screen's centred control line to begin where the text $1 does.
+# Waits at most 2 s for the title screen's centred control line to be the text $1: dark before it, lit at it.
 control_line() {
-  local start
+  local x=$(((640 - 8 * ${#1}) / 2))
   for _ in $(seq 20); do
     snap title
-    start=$(convert "xwd:$work/title.xwd" -crop 160x8+0+410 +repage -colorspace Gray -threshold 0 -format "%@" info:)
-    start=${start#*+} start=$((${start%+*} - (640 - 8 * ${#1}) / 2))
-    [ "$start" -lt 0 ] || [ "$start" -gt 1 ] || return 0
+    ! lit "xwd:$work/title.xwd" $((x - 1)) 8 0 410 && lit "xwd:$work/title.xwd" 2 8 "$x" 410 && return
     sleep 0.1
   done
   fail "the control line is not \"$1\""
 }
 
-# A game on the stick after the title screen's checks: snaps before, held (0.35 s of the event $1) and
-# after (0.8 s after the event $2).
+# A game on the stick after the title screen's checks, snapped before, 0.35 s into the event $1 (held)
+# and 0.8 s after the event $2 (after).
 stick_game() {
   start_game env LD_PRELOAD="$3" JOYSTICK_SHIM_FIFO="$work/js0" "$game_binary"
   find_window Quorbix
