@@ -11,7 +11,7 @@ rows=({title,game,title+enter,game+enter}\ close {title,game}\ {INT,TERM,HUP,dis
 
 for row in "${rows[@]}"; do
   read -r moment request <<<"$row"
-  want=0 && [ "$request" != display ] || want=1
+  want=0; [ "$request" != display ] || want=1
   rm -f "$work/scores.hi"
   start_game
   find_window Quorbix
