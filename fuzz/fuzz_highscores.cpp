@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
    atexit([] {
       unlink((folder + "/in.hi").c_str());
       unlink((folder + "/out.hi").c_str());
+      unlink((folder + "/out.hi.lock").c_str());
       rmdir(folder.c_str());
    });
    return 0;
@@ -76,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 
    SCORES loaded[NUM_HIGH_SCORES];
    memcpy(loaded, high_scores, sizeof(loaded));
+   unlink(out.c_str());   // else the save would merge in the last run's table
    require(save_highscores(out.c_str()), "the loaded table did not save");
    memset(high_scores, 0, sizeof(high_scores));
    require(load_highscores(out.c_str()), "the saved table did not load");

@@ -29,6 +29,7 @@ int main(int argc, char **argv)
    std::string seeds = argv[2];
    create_highscores();
    bool ok = save_highscores((seeds + "/scores/default.hi").c_str());
+   remove((seeds + "/scores/default.hi.lock").c_str());   // the save's lock file is no seed
    ok = copy_file(argv[1], seeds + "/data/quorbix.dat") && ok;
    if (!ok)
       fprintf(stderr, "make_seeds: could not write the seeds in %s\n", argv[2]);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  liballegro4-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra imagemagick
+  liballegro4-dev libx11-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra imagemagick
 )
 if [ "${1:-}" = test ]; then
   packages+=(

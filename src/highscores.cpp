@@ -1,10 +1,14 @@
 // The high-score table and "scores.hi": 7 records of 16 bytes, no header.
 // Record layout: name (10 bytes, zero-terminated), 2 bytes of padding, score
 // (32-bit signed, little-endian). Saving goes through a temporary file that is
-// renamed over the old one, so a failed or interrupted save never tears it.
+// renamed over the old one, so a failed or interrupted save never tears it. A save holds a lock
+// on "<file>.lock" while it merges in what other copies of the game wrote and writes the result.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #include "highscores.h"
 
@@ -39,26 +43,29 @@ static void pack_record(const SCORES *entry, unsigned char *rec)
    s[3] = (v >> 24) & 0xff;
 }
 
-// Reads up to 112 bytes; whole records only replace table entries, the rest keep theirs.
-bool load_highscores(const char *file)
+// Reads whole records from the start of a file into a table, at most 7; -1 when it cannot be opened.
+static int read_records(const char *file, SCORES table[])
 {
    FILE *f = fopen(file, "rb");
    if (!f)
-      return false;
+      return -1;
    unsigned char image[SCORE_FILE_SIZE];
    size_t got = fread(image, 1, sizeof(image), f);
    fclose(f);
-   for (int k = 0; k < NUM_HIGH_SCORES; k++) {
-      size_t start = (size_t)k * SCORE_RECORD_SIZE;
-      if (got < start + SCORE_RECORD_SIZE)
-         break;
-      unpack_record(image + start, &high_scores[k]);
-   }
-   return true;
+   int records = (int)(got / SCORE_RECORD_SIZE);
+   for (int k = 0; k < records; k++)
+      unpack_record(image + k * SCORE_RECORD_SIZE, &table[k]);
+   return records;
 }
 
-// Writes the table to "<file>.tmp", flushes it to disk and renames it over `file`.
-bool save_highscores(const char *file)
+// Reads up to 112 bytes; whole records only replace table entries, the rest keep theirs.
+bool load_highscores(const char *file)
+{
+   return read_records(file, high_scores) >= 0;
+}
+
+// Writes the table to "<file>.tmp", flushes it to disk and renames it over `file`; errno says why it failed.
+static bool write_table(const char *file)
 {
    unsigned char image[SCORE_FILE_SIZE];
    for (int k = 0; k < NUM_HIGH_SCORES; k++)
@@ -74,8 +81,31 @@ bool save_highscores(const char *file)
    ok = fclose(f) == 0 && ok;
    if (ok && rename(temp.c_str(), file) == 0)
       return true;
+   int why = errno;
    remove(temp.c_str());
+   errno = why;
    return false;
+}
+
+// Under the lock: the table on disk merged into ours (unless it is missing or short), then written.
+// A failure is told on stderr with its reason; the table stays in memory for the next save.
+bool save_highscores(const char *file)
+{
+   std::string lock_name = std::string(file) + ".lock";
+   int lock = open(lock_name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+   bool ok = lock >= 0 && flock(lock, LOCK_EX) == 0;
+   if (ok) {
+      SCORES disk[NUM_HIGH_SCORES];
+      if (read_records(file, disk) == NUM_HIGH_SCORES)
+         merge_highscores(disk, high_scores, high_scores);
+      ok = write_table(file);
+   }
+   int why = errno;
+   if (lock >= 0)
+      close(lock);
+   if (!ok)
+      fprintf(stderr, "quorbix: cannot save the high scores in %s: %s\n", file, strerror(why));
+   return ok;
 }
 
 // A score qualifies when it is strictly above the last entry.
@@ -84,19 +114,46 @@ bool compare_new_entry(int score)
    return score > high_scores[NUM_HIGH_SCORES - 1].score;
 }
 
-// Inserts above the first strictly lower entry; the last entry drops out.
-void update_highscores(const char *name, int score)
+// Inserts an entry above the first strictly lower one; the last entry drops out.
+static void insert_entry(SCORES table[], const SCORES &entry)
 {
    int i = 0;
-   while (i < NUM_HIGH_SCORES && high_scores[i].score >= score)
+   while (i < NUM_HIGH_SCORES && table[i].score >= entry.score)
       i++;
    if (i == NUM_HIGH_SCORES)
       return;
    for (int k = NUM_HIGH_SCORES - 1; k > i; k--)
-      high_scores[k] = high_scores[k - 1];
-   high_scores[i].score = score;
-   memset(high_scores[i].name, 0, NAME_FIELD_SIZE);
-   strncpy(high_scores[i].name, name, MAX_NAME_LENGTH);
+      table[k] = table[k - 1];
+   table[i] = entry;
+}
+
+// Inserts a qualifying score with its name cut to 9 characters.
+void update_highscores(const char *name, int score)
+{
+   SCORES entry = {};
+   strncpy(entry.name, name, MAX_NAME_LENGTH);
+   entry.score = score;
+   insert_entry(high_scores, entry);
+}
+
+// How often an entry (its name and score) occurs among the first `upto` entries of a table.
+static int occurrences(const SCORES table[], int upto, const SCORES &entry)
+{
+   int n = 0;
+   for (int k = 0; k < upto; k++)
+      n += table[k].score == entry.score && strcmp(table[k].name, entry.name) == 0;
+   return n;
+}
+
+// Our entries that the disk's table holds fewer times go into it by the insertion rule, best first.
+void merge_highscores(const SCORES disk[], const SCORES mine[], SCORES out[])
+{
+   SCORES merged[NUM_HIGH_SCORES];
+   memcpy(merged, disk, sizeof(merged));
+   for (int k = 0; k < NUM_HIGH_SCORES; k++)
+      if (occurrences(mine, k + 1, mine[k]) > occurrences(disk, NUM_HIGH_SCORES, mine[k]))
+         insert_entry(merged, mine[k]);
+   memcpy(out, merged, sizeof(merged));
 }
 
 // Fills the table with the default names and scores.

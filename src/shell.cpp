@@ -5,6 +5,7 @@
 #include <ctime>
 #include "alleg.h"
 #include "datafile.h"
+#include "connection.h"
 #include "game.h"
 #include "highscores.h"
 #include "intro.h"
@@ -16,7 +17,6 @@
 bool exit_prog = false;
 controller menu_controller;
 
-static const char *const SCORE_FILE = "scores.hi";
 static const char *const DATA_FILE = "quorbix.dat";
 static const int SCREEN_WIDTH = 640;
 static const int SCREEN_HEIGHT = 480;
@@ -71,6 +71,7 @@ void start_up()
    }
    set_window_title("Quorbix");
    catch_close_button();
+   catch_lost_display();
    if (set_display_switch_mode(SWITCH_BACKGROUND) != 0)
       set_display_switch_mode(SWITCH_BACKAMNESIA);
    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)

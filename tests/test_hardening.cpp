@@ -6,6 +6,7 @@
 #include <vector>
 #include <malloc.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include "datafile.h"
@@ -17,7 +18,8 @@
 
 typedef std::string bytes_t;
 
-// Scores go in strictly above, names cut to 9; saves write the 112-byte layout; loads take whole records only.
+// Scores go in strictly above, names cut to 9; saves write the 112-byte layout (a failed one says why on
+// stderr); loads take whole records only.
 TEST(HighScores, TableAndFile)
 {
    auto record = [](const char *name, uint32_t score) {    // as the game writes it: name, padding, score
@@ -50,10 +52,53 @@ TEST(HighScores, TableAndFile)
       EXPECT_TRUE(load_highscores("in.hi") && is(l.slot, l.name, l.score) && !strcmp(high_scores[1].name, l.second))
          << l.name;
    }
+   testing::internal::CaptureStderr();
    EXPECT_FALSE(load_highscores("missing.hi") || save_highscores("no-such-folder/scores.hi"));
+   EXPECT_EQ(testing::internal::GetCapturedStderr(),
+             "quorbix: cannot save the high scores in no-such-folder/scores.hi: No such file or directory\n");
+   EXPECT_TRUE(mkdir("no-such-folder", 0755) == 0 && save_highscores("no-such-folder/scores.hi"));   // tried again
 }
 
-// A save killed at any of 1000 random moments leaves scores.hi one whole table or the other.
+// Tables written "a9 b8 ...", each word a name of letters and its score, and back.
+static void parse_table(const char *words, SCORES table[])
+{
+   for (int k = 0, used = 0; k < NUM_HIGH_SCORES; k++, words += used) {
+      table[k] = SCORES{};
+      sscanf(words, " %9[a-z]%d%n", table[k].name, &table[k].score, &used);
+   }
+}
+static std::string table_text(const SCORES table[])
+{
+   std::string text;
+   for (int k = 0; k < NUM_HIGH_SCORES; k++)
+      text += std::string(k ? " " : "") + table[k].name + std::to_string(table[k].score);
+   return text;
+}
+
+// The disk's table merged into ours; a save merges only a whole table on disk.
+TEST(HighScores, Merge)
+{
+   const struct { const char *disk, *mine, *merged; } cases[] = {
+      {"a9 b8 c7 d6 e5 f4 g3", "a9 b8 c7 d6 e5 f4 g3", "a9 b8 c7 d6 e5 f4 g3"},   // the same table
+      {"a9 b8 c7 d6 e5 f4 g3", "a9 b8 x8 c7 d6 e5 f4", "a9 b8 x8 c7 d6 e5 f4"},   // ours with one more
+      {"a9 b8 c5 y5 d4 e3 f2", "a9 b8 c5 x5 d4 e3 f2", "a9 b8 c5 y5 x5 d4 e3"},   // ours below an equal theirs
+      {"k9 k9 a8 b7 c6 d5 e4", "k9 a8 a8 a8 b7 k7 c6", "k9 k9 a8 a8 a8 b7 k7"},   // repeats as often as most
+      {"a9 b9 c9 d9 e9 f9 g9", "h1 i1 j1 k1 l1 m1 n1", "a9 b9 c9 d9 e9 f9 g9"},   // nothing of ours is better
+      {"h1 i1 j1 k1 l1 m1 n1", "a9 b9 c9 d9 e9 f9 g9", "a9 b9 c9 d9 e9 f9 g9"}};  // all of ours is better
+   for (const auto &c : cases) {
+      SCORES disk[NUM_HIGH_SCORES], mine[NUM_HIGH_SCORES];
+      parse_table(c.disk, disk);
+      parse_table(c.mine, mine);
+      merge_highscores(disk, mine, mine);
+      EXPECT_EQ(table_text(mine), c.merged) << c.disk << " merged into " << c.mine;
+   }
+   write_file("scores.hi", bytes_t(111, 'x'));
+   parse_table("a9 b8 c7 d6 e5 f4 g3", high_scores);
+   ASSERT_TRUE(save_highscores("scores.hi") && load_highscores("scores.hi"));
+   EXPECT_EQ(table_text(high_scores), "a9 b8 c7 d6 e5 f4 g3");
+}
+
+// A save of Kestrel's 777 killed at any of 1000 random moments leaves scores.hi the old table or the new.
 TEST(ScoreFile, KilledSavesNeverTearIt)
 {
    auto save_table = [](int which) {                  // the default table, or Kestrel's 777 in it
@@ -62,17 +107,19 @@ TEST(ScoreFile, KilledSavesNeverTearIt)
       return save_highscores("scores.hi");
    };
    bytes_t images[2];
+   remove("scores.hi");
    for (int t : {0, 1}) {
       ASSERT_TRUE(save_table(t));
       images[t] = read_file("scores.hi");
    }
    int seen[2] = {0, 0}, mid_save = 0;
    for (int trial = 0; trial < 1000; trial++) {
+      write_file("scores.hi", images[0]);
       pid_t child = fork();
       ASSERT_GE(child, 0);
       if (child == 0)
-         for (int i = trial;; i++)
-            save_table(i % 2);
+         for (;;)
+            save_table(1);
       usleep(rand() % 4000);
       kill(child, SIGKILL);
       ASSERT_EQ(waitpid(child, nullptr, 0), child);

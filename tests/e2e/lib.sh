@@ -14,11 +14,15 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Starts a private Xvfb display (again, after a test killed it) and points DISPLAY at it.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
+  xvfb_pid=$!
+  read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
+  export DISPLAY=":$display"
+}
 mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
-xvfb_pid=$!
-read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
-export DISPLAY=":$display"
+start_display
 
 # start_game [nodata] [COMMAND...]: the game (or COMMAND) in the scratch folder, with the data file unless nodata.
 start_game() {
@@ -63,7 +67,7 @@ wait_game() {
 # A score table of NAME:SCORE entries (the default if none) as the game writes it: 12-byte names, LE scores.
 table() {
   [ $# -gt 0 ] || set -- Morwick:100 Tallo:90 Brenna:75 Quill:50 Dastor:30 Fennig:20 Ulmar:15
-  perl -e 'print map { /(.*):(\d+)/; pack("a12 V", $1, $2) } @ARGV' "$@"
+  perl -e 'print map { /(.*):(-?\d+)/; pack("a12 l<", $1, $2) } @ARGV' "$@"
 }
 
 # An install test's places as configured (no spaces); the tree is installed under $root.
