@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  liballegro4-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
+  liballegro4-dev libx11-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick procps
   desktop-file-utils appstream man-db dpkg-dev lintian python3-xlib
+  openbox wmctrl x11-xserver-utils
   clang libclang-rt-14-dev
 )
 
