@@ -14,11 +14,15 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
-xvfb_pid=$!
-read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
-export DISPLAY=":$display"
+# start_display [WxH]: a private Xvfb display of that size (800x600 unless $screen_size says) for what follows.
+start_display() {
+  rm -f "$work/displayfd" && mkfifo "$work/displayfd"
+  Xvfb -displayfd 3 -screen 0 "${1:-${screen_size:-800x600}}x24" -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
+  xvfb_pid="$xvfb_pid $!"
+  read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
+  export DISPLAY=":$display"
+}
+start_display
 
 # start_game [nodata] [COMMAND...]: the game (or COMMAND) in the scratch folder, with the data file unless nodata.
 start_game() {
