@@ -38,17 +38,27 @@ int window_factor(const char *scale, int desktop_w, int desktop_h)
    return fitting_factor(desktop_w, desktop_h - PANEL_ROOM);
 }
 
-// Row by row: each pixel written factor times, then the row copied to the factor - 1 rows below.
+// One row widened: each pixel written K times. K is fixed at compile time, so that each pixel's
+// block of a row is a single store or two.
+template <int K>
+static void widen_row(const unsigned char *from, unsigned char *to, int width)
+{
+   for (int x = 0; x < width; x++, to += K)
+      memset(to, from[x], K);
+}
+
+typedef void (*widen_row_fn)(const unsigned char *, unsigned char *, int);
+static const widen_row_fn WIDEN_ROW[MAX_FACTOR + 1] = {nullptr, widen_row<1>, widen_row<2>, widen_row<3>,
+                                                       widen_row<4>, widen_row<5>, widen_row<6>, widen_row<7>,
+                                                       widen_row<8>};
+
+// Row by row: the row widened once, then copied to the factor - 1 rows below.
 void scale_frame(BITMAP *frame, BITMAP *target, int factor)
 {
    const int row_bytes = frame->w * factor;
    for (int y = 0; y < frame->h; y++) {
-      const unsigned char *from = frame->line[y];
       unsigned char *row = target->line[y * factor];
-      unsigned char *to = row;
-      for (int x = 0; x < frame->w; x++)
-         for (int i = 0; i < factor; i++)
-            *to++ = from[x];
+      WIDEN_ROW[factor](frame->line[y], row, frame->w);
       for (int i = 1; i < factor; i++)
          memcpy(target->line[y * factor + i], row, row_bytes);
    }
