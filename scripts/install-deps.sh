@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick procps
   desktop-file-utils appstream man-db dpkg-dev lintian python3-xlib
-  openbox wmctrl x11-xserver-utils
+  openbox wmctrl
   clang libclang-rt-14-dev
 )
 

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include "display.h"
-#include "support.h"
 
 // The largest factor that fits (a window leaves 80 rows of the desktop), at least 1; QUORBIX_SCALE 1 to 8 wins.
 TEST(display, factor_rule)

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The installed launcher runs the real game in the player's own folder; a stand-in game shows it links the
-# data file there and passes the status on, also through a link or from a moved tree, answers --version
-# and --help, hands on --scale and --window, and says why it cannot start the game. Arguments: as for an
-# install test in lib.sh
+# data file there and passes the status on, also through a link or from a moved tree, answers --version,
+# --help and --scale, and says why it cannot start the game. Arguments: as for an install test in lib.sh
 screen_size=3840x2160
 source "$(dirname "$0")/lib.sh"
 install_game
