@@ -2,6 +2,7 @@
 // this module alone knows the real screen: it sets the window or fullscreen mode, scales each
 // frame by a whole factor into a memory bitmap and puts it on the screen, centred on black, in
 // one blit, and switches between window and fullscreen when F11 is pressed.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include "alleg.h"
@@ -27,8 +28,7 @@ static const long SOURCE_APPLICATION = 1;
 
 int fitting_factor(int width, int height)
 {
-   int factor = width / SCREEN_W < height / SCREEN_H ? width / SCREEN_W : height / SCREEN_H;
-   return factor < 1 ? 1 : factor;
+   return std::max(1, std::min(width / SCREEN_W, height / SCREEN_H));
 }
 
 int window_factor(const char *scale, int desktop_w, int desktop_h)
@@ -153,11 +153,11 @@ static void no_graphics()
 }
 
 // Shows the mode asked for; when it cannot be set, goes straight back to the one shown before.
-static bool change_mode(bool fullscreen, int window_factor)
+static bool change_mode(bool fullscreen, int windowed_factor)
 {
-   int factor = set_mode(fullscreen, window_factor);
+   int factor = set_mode(fullscreen, windowed_factor);
    if (factor > 0) {
-      display.window_factor = window_factor;
+      display.window_factor = windowed_factor;
       take_up_mode(fullscreen, factor);
       return true;
    }
@@ -217,7 +217,7 @@ static bool f11_held_on_server()
    XQueryKeymap(_xwin.display, keys);
    KeyCode code = XKeysymToKeycode(_xwin.display, XK_F11);
    XUNLOCK();
-   return code != 0 && (keys[code / 8] >> (code % 8) & 1);
+   return code != 0 && ((unsigned char)keys[code / 8] >> (code % 8) & 1);
 }
 
 void fullscreen_key()
