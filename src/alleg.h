@@ -9,4 +9,11 @@
 #define AL_INLINE_DEPRECATED(type, name, args, code) AL_INLINE(type, name, args, code)
 #include <allegro.h>
 
+// Every frame is drawn at 640 x 480 whatever the real screen is: positions, edges, layout and the
+// frame bitmaps use these; only the display module looks at the real screen's size.
+#undef SCREEN_W
+#undef SCREEN_H
+#define SCREEN_W 640
+#define SCREEN_H 480
+
 #endif

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include "display.h"
 #include "effects.h"
 #include "game.h"
 #include "pixelz.h"
@@ -466,10 +467,11 @@ static void name_entry(game_typ *game)
    game->input_name = false;
 }
 
-// One logic tick: level start, Esc (or a quit request), input, ship, bullets, asteroids, level
+// One logic tick: F11, level start, Esc (or a quit request), input, ship, bullets, asteroids, level
 // clear, particles, name.
 void logic_tick(game_typ *game)
 {
+   fullscreen_key();
    start_level(game, timer_1);
    if (key[KEY_ESC] || quit_requested()) {
       game->done = true;
@@ -581,7 +583,7 @@ void draw_frame(game_typ *game)
 {
    compose_frame(game);
    acquire_screen();
-   blit(game->buffer, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+   present_frame(game->buffer);
    release_screen();
 }
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include "alleg.h"
 #include "controller.h"
+#include "display.h"
 #include "game.h"
 #include "highscores.h"
 #include "intro.h"
@@ -70,9 +71,10 @@ static void move_picture(intro_typ *intro)
    }
 }
 
-// Esc (or a quit request), Enter and F2 first; then the phase clock and the picture's movement.
+// F11, Esc (or a quit request), Enter and F2 first; then the phase clock and the picture's movement.
 int intro_tick(intro_typ *intro)
 {
+   fullscreen_key();
    if (key[KEY_ESC] || quit_requested())
       return INTRO_QUIT;
    if (key[KEY_ENTER]) {
@@ -151,7 +153,7 @@ int Intro()
       }
       if (result == INTRO_GOES_ON) {
          intro_frame(&intro);
-         blit(intro.buffer, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+         present_frame(intro.buffer);
       }
    }
    intro_teardown(&intro);

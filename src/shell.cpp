@@ -6,6 +6,7 @@
 #include "alleg.h"
 #include "datafile.h"
 #include "connection.h"
+#include "display.h"
 #include "game.h"
 #include "highscores.h"
 #include "intro.h"
@@ -18,8 +19,6 @@ bool exit_prog = false;
 controller menu_controller;
 
 static const char *const DATA_FILE = "quorbix.dat";
-static const int SCREEN_WIDTH = 640;
-static const int SCREEN_HEIGHT = 480;
 
 // Shows a message box about an error the game cannot go on after. Under X the library is shut
 // down before the box: its event thread reads the keyboard mapping again whenever that changes,
@@ -55,6 +54,7 @@ void start_up()
    // The library puts back at its exit the handlers it found, so these are caught before it
    // starts as well as after: a signal in the last moments then still cannot kill the game.
    catch_quit_signals();
+   name_window();
    // Without a display the library cannot start at all, and nothing after this could work.
    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
       fprintf(stderr, "Unable initialize graphics module\nno display to open a window on (is DISPLAY set?)\n");
@@ -63,12 +63,7 @@ void start_up()
    catch_quit_signals();
    install_timer();
    install_keyboard();
-   // A window on the desktop, as players expect today; any 640 x 480 mode the library finds otherwise.
-   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
-       set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
-      allegro_message("Unable initialize graphics module\n%s\n", allegro_error);
-      exit(-1);
-   }
+   open_display();
    set_window_title("Quorbix");
    catch_close_button();
    catch_lost_display();

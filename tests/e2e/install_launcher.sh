@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # The installed launcher runs the real game in the player's own folder; a stand-in game shows it links the
-# data file there and passes the status on, also through a link or from a moved tree, answers --version
-# and --help, and says why it cannot start the game. Arguments: as for an install test in lib.sh
+# data file there and passes the status on, also through a link or from a moved tree, answers --version,
+# --help and --scale, and says why it cannot start the game. Arguments: as for an install test in lib.sh
+screen_size=3840x2160
 source "$(dirname "$0")/lib.sh"
 install_game
 
-# Quit at once, the real game leaves a new player the default table in their own folder.
-start_game nodata env HOME="$work/home" XDG_DATA_HOME="$work/ann" "$launcher"
+# The real game, at scale 3 in a window (the last word), quit at once, leaves a new player the default
+# table in their own folder.
+start_game nodata env HOME="$work/home" XDG_DATA_HOME="$work/ann" "$launcher" --fullscreen --scale 3 --window
 find_window Quorbix
+[ "$(xdotool getwindowgeometry "$win" | grep -o '[0-9]*x[0-9]*')" = 1920x1440 ] || fail "not a 1920x1440 window"
 hold "$win" Escape
 wait_game
 [ "$game_status" = 0 ] && cmp -s "$work/ann/quorbix/scores.hi" <(table) ||
@@ -56,6 +59,9 @@ launch 0 "^quorbix $version\$" "" "$launcher" --version
 launch 0 "XDG_DATA_HOME/quorbix/scores\.hi" "" "$launcher" --help
 launch 2 "" "^usage: quorbix " "$launcher" --bogus
 launch 2 "" "^usage: quorbix " "$launcher" --help more
+for scale in 0 9 x ""; do
+  launch 2 "" "^usage: quorbix " "$launcher" --scale $scale
+done
 
 # Failures, each explained on standard error.
 launch 1 "" "neither XDG_DATA_HOME nor HOME is set" "$launcher"

@@ -4,24 +4,25 @@ set -euo pipefail
 
 game_binary=$1 data_file=$2
 work=$(mktemp -d /tmp/quorbix-e2e-XXXXXX)
-xvfb_pid="" game_pid=""
+xvfb_pid="" xvfb_pids="" game_pid=""
 
 cleanup() {
-  kill $game_pid $xvfb_pid 2>/dev/null || true
+  kill $game_pid $xvfb_pids 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts a private Xvfb display (again, after a test killed it) and points DISPLAY at it.
+# start_display [WxH]: a private Xvfb display of that size (800x600 unless $screen_size says) for what follows.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
+  rm -f "$work/displayfd" && mkfifo "$work/displayfd"
+  Xvfb -displayfd 3 -screen 0 "${1:-${screen_size:-800x600}}x24" -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
   xvfb_pid=$!
+  xvfb_pids="$xvfb_pids $!"
   read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
   export DISPLAY=":$display"
 }
-mkfifo "$work/displayfd"
 start_display
 
 # start_game [nodata] [COMMAND...]: the game (or COMMAND) in the scratch folder, with the data file unless nodata.

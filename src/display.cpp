@@ -1,0 +1,236 @@
+// How the finished 640 x 480 frame reaches the monitor. The game draws every frame at 640 x 480;
+// this module alone knows the real screen: it sets the window or fullscreen mode, scales each
+// frame by a whole factor into a memory bitmap and puts it on the screen, centred on black, in
+// one blit, and switches between window and fullscreen when F11 is pressed.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include "alleg.h"
+#include <xalleg.h>
+#include <X11/Xatom.h>
+#include "display.h"
+#include "game.h"
+#include "quorbix.h"
+
+extern "C" {
+extern void *allegro_icon;        // the XPM picture the library's X11 driver gives each window it makes
+extern const char **ship_icon;   // the ship in XPM form, made from the data file at build time
+}
+
+display_typ display;
+
+static const int PANEL_ROOM = 80;   // desktop height kept for its panels and the window's title bar
+static_assert(MAX_FACTOR <= 9, "QUORBIX_SCALE is read as a single digit");
+
+// The EWMH request: add a state to the window's, asked by an application.
+static const long NET_WM_STATE_ADD = 1;
+static const long SOURCE_APPLICATION = 1;
+
+int fitting_factor(int width, int height)
+{
+   return std::max(1, std::min(width / SCREEN_W, height / SCREEN_H));
+}
+
+int window_factor(const char *scale, int desktop_w, int desktop_h)
+{
+   if (scale && scale[0] >= '1' && scale[0] <= '0' + MAX_FACTOR && scale[1] == '\0')
+      return scale[0] - '0';
+   return fitting_factor(desktop_w, desktop_h - PANEL_ROOM);
+}
+
+// One row widened: each pixel written K times. K is fixed at compile time, so that each pixel's
+// block of a row is a single store or two.
+template <int K>
+static void widen_row(const unsigned char *from, unsigned char *to, int width)
+{
+   for (int x = 0; x < width; x++, to += K)
+      memset(to, from[x], K);
+}
+
+typedef void (*widen_row_fn)(const unsigned char *, unsigned char *, int);
+static const widen_row_fn WIDEN_ROW[MAX_FACTOR + 1] = {nullptr, widen_row<1>, widen_row<2>, widen_row<3>,
+                                                       widen_row<4>, widen_row<5>, widen_row<6>, widen_row<7>,
+                                                       widen_row<8>};
+
+// Row by row: the row widened once, then copied to the factor - 1 rows below.
+void scale_frame(BITMAP *frame, BITMAP *target, int factor)
+{
+   const int row_bytes = frame->w * factor;
+   for (int y = 0; y < frame->h; y++) {
+      unsigned char *row = target->line[y * factor];
+      WIDEN_ROW[factor](frame->line[y], row, frame->w);
+      for (int i = 1; i < factor; i++)
+         memcpy(target->line[y * factor + i], row, row_bytes);
+   }
+}
+
+void name_window()
+{
+   allegro_icon = ship_icon;
+   xwin_set_window_name("quorbix", "Quorbix");
+}
+
+// True when a window manager that follows EWMH runs on the display.
+static bool window_manager_answers()
+{
+   Atom type;
+   int format;
+   unsigned long count = 0, left;
+   unsigned char *value = nullptr;
+   XLOCK();
+   Display *d = _xwin.display;
+   Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+   int status = XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format,
+                                   &count, &left, &value);
+   if (value)
+      XFree(value);
+   XUNLOCK();
+   return status == Success && count == 1;
+}
+
+// Asks the window manager to make the window fullscreen. The way back needs no request: the
+// window manager lets go of the window, state and all, when the library unmaps it to switch.
+static void ask_for_fullscreen()
+{
+   XLOCK();
+   Display *d = _xwin.display;
+   XEvent event = {};
+   event.xclient.type = ClientMessage;
+   event.xclient.window = _xwin.wm_window;
+   event.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
+   event.xclient.format = 32;
+   event.xclient.data.l[0] = NET_WM_STATE_ADD;
+   event.xclient.data.l[1] = XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
+   event.xclient.data.l[3] = SOURCE_APPLICATION;
+   XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+   XFlush(d);
+   XUNLOCK();
+}
+
+// Sets the library's mode for a window at the factor or for fullscreen; the frame's factor in
+// it, 0 when it cannot be set. Fullscreen is a desktop-size window the window manager makes
+// fullscreen, as its own driver would change the monitor's mode and grab keyboard and pointer;
+// that driver is used only where no window manager can do it.
+static int set_mode(bool fullscreen, int factor)
+{
+   if (!fullscreen)
+      return set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_W * factor, SCREEN_H * factor, 0, 0) == 0 ? factor : 0;
+   int w, h;
+   if (!_xwin.display || get_desktop_resolution(&w, &h) != 0)
+      return 0;
+   if (window_manager_answers()) {
+      if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) != 0)
+         return 0;
+      ask_for_fullscreen();
+   } else if (set_gfx_mode(GFX_XWINDOWS_FULLSCREEN, w, h, 0, 0) != 0) {
+      return 0;
+   }
+   return fitting_factor(w, h);
+}
+
+// Takes up the mode just set: the game's palette again (the library puts back its own), a black
+// screen, and the factor, the offsets and the scaled bitmap anew. Short of memory for that
+// bitmap, the frame is shown unscaled.
+static void take_up_mode(bool fullscreen, int factor)
+{
+   display.fullscreen = fullscreen;
+   if (display.scaled)
+      destroy_bitmap(display.scaled);
+   display.scaled = factor > 1 ? create_bitmap(SCREEN_W * factor, SCREEN_H * factor) : nullptr;
+   display.factor = display.scaled ? factor : 1;
+   display.x = (screen->w - SCREEN_W * display.factor) / 2;
+   display.y = (screen->h - SCREEN_H * display.factor) / 2;
+   if (data)
+      set_palette((RGB *)data[GAME_PAL].dat);
+   clear(screen);
+}
+
+// The game cannot go on without a graphics mode.
+static void no_graphics()
+{
+   allegro_message("Unable initialize graphics module\n%s\n", allegro_error);
+   exit(-1);
+}
+
+// Shows the mode asked for; when it cannot be set, goes straight back to the one shown before.
+static bool change_mode(bool fullscreen, int windowed_factor)
+{
+   int factor = set_mode(fullscreen, windowed_factor);
+   if (factor > 0) {
+      display.window_factor = windowed_factor;
+      take_up_mode(fullscreen, factor);
+      return true;
+   }
+   if (display.factor > 0) {
+      factor = set_mode(display.fullscreen, display.window_factor);
+      if (factor == 0)
+         no_graphics();
+      take_up_mode(display.fullscreen, factor);
+   }
+   return false;
+}
+
+bool show_window(int factor)
+{
+   return change_mode(false, factor);
+}
+
+bool show_fullscreen()
+{
+   return change_mode(true, display.window_factor);
+}
+
+// Fullscreen if asked, else (or if it fails) a window at the chosen factor, then at 1, then any
+// 640 x 480 mode the library finds (outside X).
+void open_display()
+{
+   int w = 0, h = 0;
+   get_desktop_resolution(&w, &h);
+   int factor = window_factor(getenv("QUORBIX_SCALE"), w, h);
+   const char *fullscreen = getenv("QUORBIX_FULLSCREEN");
+   if ((fullscreen && strcmp(fullscreen, "1") == 0 && change_mode(true, factor)) || show_window(factor) ||
+       (factor > 1 && show_window(1)))
+      return;
+   if (set_gfx_mode(GFX_AUTODETECT, SCREEN_W, SCREEN_H, 0, 0) != 0)
+      no_graphics();
+   take_up_mode(false, 1);
+}
+
+void present_frame(BITMAP *frame)
+{
+   BITMAP *shown = frame;
+   if (display.factor > 1) {
+      scale_frame(frame, display.scaled, display.factor);
+      shown = display.scaled;
+   }
+   blit(shown, screen, 0, 0, display.x, display.y, shown->w, shown->h);
+}
+
+// Whether F11 is down on the X server's keyboard. A switch makes the library let go of every
+// key while the player may still hold F11, whose auto-repeat would then look like a new press.
+static bool f11_held_on_server()
+{
+   if (!_xwin.display)
+      return false;
+   char keys[32];
+   XLOCK();
+   XQueryKeymap(_xwin.display, keys);
+   KeyCode code = XKeysymToKeycode(_xwin.display, XK_F11);
+   XUNLOCK();
+   return code != 0 && ((unsigned char)keys[code / 8] >> (code % 8) & 1);
+}
+
+void fullscreen_key()
+{
+   if (display.f11_latched) {
+      display.f11_latched = key[KEY_F11] || f11_held_on_server();
+      return;
+   }
+   if (!key[KEY_F11])
+      return;
+   display.f11_latched = true;
+   if (display.fullscreen)
+      show_window(display.window_factor);
+   else
+      show_fullscreen();
+}

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Under a window manager (openbox) on a 1920x1080 desktop: a 1280x960 window of class Quorbix with an icon,
+# whose high-score page is a 1x window's (on 1024x768) with every pixel a 2x2 block. F11 in a game makes it
+# frameless and desktop-size with the frame centred on black, F11 again gives the framed window back; the
+# arrows and the close button still work, scores.hi stays whole; F11 held for 3 s switches once. Args: GAME DATA
+screen_size=1920x1080
+source "$(dirname "$0")/lib.sh"
+openbox >/dev/null 2>&1 &
+timeout 10 sh -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done' || fail "no openbox"
+
+# Where window $win lies, as WxH+X+Y; waits up to 10 s for it to match the pattern $1; its frame's extents.
+place() { xwininfo -id "$win" | awk '/te upper-left X/ {x=$4} /te upper-left Y/ {y=$4} /Width/ {w=$2} /Height/ {h=$2}
+  END {print w "x" h "+" x "+" y}'; }
+wait_place() {
+  for _ in {1..100}; do [[ $(place) == $1 ]] && return; sleep 0.1; done
+  fail "the window lies at $(place), not $1"
+}
+frame() { xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.* = //'; }
+
+table | tee "$work/own.hi" >"$work/scores.hi"
+start_game
+find_window Quorbix
+sleep 9.5
+screenshot "$win" "$work/big.png"
+[ "$(identify -format %wx%h "$work/big.png")" = 1280x960 ] || fail "the window is not 1280x960"
+props=$(xprop -id "$win" WM_CLASS WM_HINTS)
+[[ $props == *'= "quorbix", "Quorbix"'*"bitmap id # to use for icon"* ]] || fail "not Quorbix's class and icon: $props"
+hold "$win" Return
+hold "$win" F11
+wait_place "1920x1080+0+0"
+[ "$(frame)" = "0, 0, 0, 0" ] || fail "the fullscreen window has a frame: $(frame)"
+sleep 0.5
+xwd -silent -root | convert xwd:- "$work/root.png"
+convert "$work/root.png" -fill black -draw "rectangle 320,60 1599,1019" "$work/bars.png"
+! lit "$work/bars.png" 1920 1080 0 0 && lit "$work/root.png" 1280 960 320 60 || fail "the frame is not centred on black"
+hold "$win" F11
+wait_place "1280x960+*"
+[ "$(frame)" != "0, 0, 0, 0" ] || fail "the window came back without its frame"
+# The ship (its box's corner at the centre) turns with the arrows.
+screenshot "$win" "$work/before.png"
+hold "$win" Right
+screenshot "$win" "$work/after.png"
+[ "$(compare -metric AE "$work/before.png" "$work/after.png" -crop 140x120+615+447 null: 2>&1)" -gt 100 ] ||
+  fail "the ship did not turn"
+wmctrl -c Quorbix
+wait_game
+[ "$game_status" = 0 ] && cmp -s "$work/own.hi" "$work/scores.hi" || fail "status $game_status after the close button"
+
+start_game
+find_window Quorbix
+focus "$win"
+xdotool keydown F11
+for i in 1 2 3 4 5 6; do
+  sleep 0.6
+  [ "$(place)" = "1920x1080+0+0" ] || fail "F11 held: the window lies at $(place) after $i x 0.6 s"
+done
+xdotool keyup F11
+hold "$win" Escape
+wait_game
+[ "$game_status" = 0 ] || fail "exit status $game_status after Esc"
+
+start_display 1024x768
+start_game
+find_window Quorbix
+sleep 9.5
+screenshot "$win" "$work/small.png"
+# The heading's colour flickers, so the pages are compared below its top 60 rows.
+differing=$(convert "$work/small.png" -filter point -resize 200% "$work/big.png" -chop 0x120 -compose difference \
+  -composite -colorspace Gray -threshold 0 -format "%[fx:round(mean * w * h)]" info:)
+[ "$differing" = 0 ] || fail "$differing pixels of the 2x page are not the 1x page scaled"
+echo "screen: ok"
