@@ -10,7 +10,7 @@ packages=(
 if [ "${1:-}" = test ]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool x11-apps x11-utils procps python3-xlib openbox wmctrl
+    xvfb xauth xdotool x11-apps x11-utils procps openbox wmctrl
     desktop-file-utils appstream man-db dpkg-dev lintian
     clang libclang-rt-14-dev
   )

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 #include <set>
+#include <tuple>
+#include <vector>
 #include "support.h"
 #include "effects.h"
 #include "pixelz.h"
@@ -32,18 +34,13 @@ TEST(particles, pool_travel_and_drawing)
    move_pixels();
    for (int color = 201; color <= 205; color++)
       init_pixel(100, 0.0f, 0.0f, 1.0f, 1.0f, color);
-   EXPECT_EQ(pixel[63].color, 201);
-   EXPECT_EQ(pixel[64].color, 202);
-   EXPECT_EQ(pixel[500].color, 203);
-   EXPECT_EQ(pixel[999].color, 204);
+   const std::vector<int> taken = {pixel[63].color, pixel[64].color, pixel[500].color, pixel[999].color};
+   EXPECT_EQ(taken, (std::vector<int>{201, 202, 203, 204}));
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 205; }));
    pixel[1].state = false;
    pixel[1].counter = 77;
    init_pixel(30, 1.5f, 2.5f, -3.0f, 4.0f, 99);
-   EXPECT_TRUE(pixel[1].state);
-   EXPECT_EQ(pixel[1].counter, 0);
-   EXPECT_EQ(pixel[1].life, 30);
-   EXPECT_EQ(pixel[1].color, 99);
+   EXPECT_EQ(std::make_tuple(pixel[1].state, pixel[1].counter, pixel[1].life, pixel[1].color), std::make_tuple(true, 0, 30, 99));
    // The tick each particle dies on (0: never); the counter, and drag once past 10.
    const struct { int life; float x_vel, y_vel; int dies; } cases[] = {
       {20, 3.0f, 0.0f, 9},          // counts 3, 6, 9, 12, 14 ... 20, 22: past its life on tick 9

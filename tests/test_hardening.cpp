@@ -1,25 +1,22 @@
-// scores.hi and quorbix.dat in use and under faults (killed saves, a full disk, damaged data); the heap across games.
+// scores.hi and quorbix.dat in use and under faults: killed saves, a full disk, damaged data.
 #include <gtest/gtest.h>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include "datafile.h"
-#include "game.h"
 #include "highscores.h"
 #include "quorbix.h"
 #include "support.h"
-#include "timers.h"
 
 typedef std::string bytes_t;
 
 // Scores go in strictly above, names cut to 9; saves write the 112-byte layout (a failed one says why on
-// stderr); loads take whole records only.
+// stderr). What a load makes of any bytes is the fuzz harness's to check.
 TEST(HighScores, TableAndFile)
 {
    auto record = [](const char *name, uint32_t score) {    // as the game writes it: name, padding, score
@@ -42,16 +39,6 @@ TEST(HighScores, TableAndFile)
    const bytes_t saved = read_file("round.hi");
    EXPECT_EQ(saved.substr(0, 32), record("Top", 0x7f3a2b1c) + record("Morwick", 100));
    EXPECT_EQ(saved.substr(80), record("Dastor", 30) + record("100%s%n", 0x8badf00d));
-   const struct { bytes_t contents; int slot; const char *name; int score; const char *second; } loads[] = {
-      {saved + record("Intruder", 99999), 6, "100%s%n", (int32_t)0x8badf00d, "Morwick"},
-      {record("First", 900) + record("Second", 800) + "xxxxxxxx", 2, "Brenna", 75, "Second"},
-      {bytes_t(12, 'Z') + record("", 500).substr(12), 0, "ZZZZZZZZZ", 500, "Tallo"}};
-   for (const auto &l : loads) {
-      write_file("in.hi", l.contents);
-      create_highscores();
-      EXPECT_TRUE(load_highscores("in.hi") && is(l.slot, l.name, l.score) && !strcmp(high_scores[1].name, l.second))
-         << l.name;
-   }
    testing::internal::CaptureStderr();
    EXPECT_FALSE(load_highscores("missing.hi") || save_highscores("no-such-folder/scores.hi"));
    EXPECT_EQ(testing::internal::GetCapturedStderr(),
@@ -154,30 +141,6 @@ TEST(ScoreFile, FullDiskKeepsTheOldFileAndPlayGoesOn)
    }
 }
 
-// 8-bit images, sprite corners clear, bullets and ship nose up; mono fonts over 32..126; a readable palette
-// (black 0, white 15, hot 1 to 5, every other colour readable on black).
-TEST(datafile, images_fonts_and_palette)
-{
-   ASSERT_NE(test_data, nullptr) << "quorbix.dat was refused";
-   for (int i : {BULLET_1, BULLET_2, BULLET_DIE_1, BULLET_DIE_2, BULLET_DIE_3, SHIP_BMP, TITLE_BMP}) {
-      BITMAP *bmp = (BITMAP *)test_data[i].dat;
-      const int r = bmp->w - 1, b = bmp->h - 1, top = ink_in(bmp, 0, 0, r, b).min_y;
-      const int corners = getpixel(bmp, 0, 0) + getpixel(bmp, r, 0) + getpixel(bmp, 0, b) + getpixel(bmp, r, b);
-      const ink tip = ink_in(bmp, 0, top, r, top);
-      EXPECT_TRUE(bitmap_color_depth(bmp) == 8 && (i == TITLE_BMP || !corners)) << "object " << i;
-      EXPECT_TRUE((i > BULLET_2 && i != SHIP_BMP) || (2 * tip.min_x >= r - 4 && 2 * tip.max_x <= r + 4)) << i;
-   }
-   for (int i : {FONT_MAIN, FONT_TALL, FONT_NARROW, FONT_TITLE}) {
-      FONT *f = (FONT *)test_data[i].dat;
-      EXPECT_TRUE(is_mono_font(f) && get_font_range_begin(f, -1) <= 32 && get_font_range_end(f, -1) >= 126) << i;
-   }
-   const RGB *pal = (const RGB *)test_data[GAME_PAL].dat;
-   EXPECT_TRUE(pal[0].r + pal[0].g + pal[0].b == 0 && pal[15].r + pal[15].g + pal[15].b == 3 * 63);
-   for (int i = 1; i < PAL_SIZE; i++)
-      EXPECT_TRUE(0.299 * pal[i].r + 0.587 * pal[i].g + 0.114 * pal[i].b >= 0.4 * 63 &&
-                  (i > 5 || (pal[i].r == 63 && pal[i].g >= pal[i].b))) << "colour " << i;
-}
-
 // Data-file bytes, big-endian as the library writes them: numbers, words, bytes, uncompressed objects.
 struct dat {
    bytes_t b;
@@ -237,50 +200,4 @@ TEST(DamagedData, RefusedWithTheReason)
       DATAFILE *d = load_checked_datafile("quorbix.dat", why, sizeof(why));
       EXPECT_TRUE(!d && strstr(why, c.fault)) << c.fault << ": " << (d ? "accepted" : why);
    }
-}
-
-// Heap bytes in use; glibc counts its thread cache as used, so 7 (its depth) of each of 64 sizes are held meanwhile.
-#if defined(__SANITIZE_ADDRESS__)
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-static size_t heap_in_use() { return __sanitizer_get_current_allocated_bytes(); }
-static const long HEAP_SLACK = 0;
-#else
-static size_t heap_in_use()
-{
-   void *held[64 * 7];
-   for (int i = 0; i < 64 * 7; i++)
-      held[i] = malloc(24 + i / 7 * 16);
-   const struct mallinfo2 m = mallinfo2();
-   for (void *p : held)
-      free(p);
-   return m.uordblks + m.hblkhd;
-}
-static const long HEAP_SLACK = 4096;    // the X connection's thread may hold a few hundred bytes
-#endif
-
-// Ten whole games of three level starts each hold no more heap after the last than after the first.
-TEST(Leaks, LevelStartsAndWholeGamesHoldNoMemory)
-{
-   ASSERT_NE(data = test_data, nullptr);
-   size_t before = 0;
-   for (int played = 0; played < 10; played++) {
-      before = played == 1 ? heap_in_use() : before;
-      game_typ game;
-      ASSERT_TRUE(setup_game(&game));
-      for (int level = 1; level <= 3; level++) {
-         timer_1 = 200;                                 // the level's field
-         logic_tick(&game);
-         ASSERT_TRUE(game.level == level && game.asteroid_counter > 0) << "level " << level;
-         compose_frame(&game);
-         for (sprite &a : asteroid)                     // the field gone: on to the next level
-            a.deystroy();
-         ship.life = 100, timer_1 = 500, timer_2 = 3;
-         logic_tick(&game);
-      }
-      ship.life = 0;                                    // game over
-      logic_tick(&game);
-      teardown_game(&game);
-   }
-   const size_t after = heap_in_use();
-   EXPECT_LE(labs((long)after - (long)before), HEAP_SLACK) << "before " << before << ", after " << after;
 }

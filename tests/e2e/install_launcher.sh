@@ -41,9 +41,7 @@ for xdg in "" XDG_DATA_HOME= XDG_DATA_HOME=relative; do
   launch 7 "$work/home/.local/share/quorbix" "" HOME="$work/home" $xdg "$launcher"
 done
 
-# A link that points elsewhere, or a stray copy, is replaced by a link to the installed file.
-ln -sfn /nowhere/quorbix.dat "$alice/quorbix.dat"
-launch 7 "$alice" "" XDG_DATA_HOME="$work/alice" "$launcher"
+# A stray copy of the data file is replaced by a link to the installed file.
 rm "$alice/quorbix.dat"
 echo stale >"$alice/quorbix.dat"
 launch 7 "$alice" "" XDG_DATA_HOME="$work/alice" "$launcher"
@@ -57,10 +55,8 @@ mv "$work/moved" "$root"
 
 launch 0 "^quorbix $version\$" "" "$launcher" --version
 launch 0 "XDG_DATA_HOME/quorbix/scores\.hi" "" "$launcher" --help
-launch 2 "" "^usage: quorbix " "$launcher" --bogus
-launch 2 "" "^usage: quorbix " "$launcher" --help more
-for scale in 0 9 x ""; do
-  launch 2 "" "^usage: quorbix " "$launcher" --scale $scale
+for args in --bogus "--help more" "--scale 0" "--scale 9" "--scale x" --scale; do
+  launch 2 "" "^usage: quorbix " "$launcher" $args
 done
 
 # Failures, each explained on standard error.

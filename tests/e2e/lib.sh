@@ -25,6 +25,12 @@ start_display() {
 }
 start_display
 
+# Starts Debian's openbox on the display and waits until it answers as a window manager.
+start_wm() {
+  openbox >/dev/null 2>&1 &
+  timeout 10 sh -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done' || fail "no openbox"
+}
+
 # start_game [nodata] [COMMAND...]: the game (or COMMAND) in the scratch folder, with the data file unless nodata.
 start_game() {
   if [ "${1:-}" = nodata ]; then shift; else cp "$data_file" "$work/quorbix.dat"; fi

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The real game quits as with Esc on the close button (pressed as a window manager does), SIGINT, SIGTERM
+# The real game quits as with Esc on the close button (pressed through Debian's openbox), SIGINT, SIGTERM
 # or SIGHUP: within 2 s, status 0, a whole default scores.hi, no window. When the X server goes: within 1 s,
-# status 1, one line on stderr, a whole scores.hi. Args: GAME DATA_FILE CLOSE_TOOL
+# status 1, one line on stderr, a whole scores.hi. Args: GAME DATA_FILE
 source "$(dirname "$0")/lib.sh"
-close_window=$3
+start_wm
 display_lost="quorbix: the connection to the display was lost; the high scores are saved"
 
 # Rows "moment request"; "+enter": with Enter held (on the title screen the game waits for its release).
@@ -20,7 +20,7 @@ for row in "${rows[@]}"; do
   [ "${moment#*+}" != enter ] || xdotool keydown Return
   sleep 0.5
   case $request in
-    close) "$close_window" "$win" ;;
+    close) wmctrl -i -c "$win" ;;
     display) kill "$xvfb_pid" ;;
     *) kill -"$request" "$game_pid" ;;
   esac
