@@ -1,10 +1,8 @@
 // mkdata: draws the source images of the game's data file quorbix.dat into a folder: the
 // palette, the bullet frames, the ship and the title picture, drawn with Allegro primitives,
-// and the four fonts, rendered from TrueType files with FreeType into Allegro font grids.
+// and the four fonts, rendered from TrueType files with FreeType into Allegro font grids (fonts.cpp).
 // Usage: mkdata OUTPUT_FOLDER FONT_FOLDER. Every image is an 8-bit PCX file in the game palette,
 // named after its data-file object (GAME_PAL.pcx ... TITLE_BMP.pcx).
-#include <ft2build.h>
-#include FT_FREETYPE_H
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -14,6 +12,7 @@
 #include <string>
 #include <vector>
 #include "alleg.h"
+#include "fonts.h"
 
 // Palette components run from 0 to 63 in Allegro 4.
 const int FULL = 63;
@@ -37,15 +36,6 @@ const double HUE_STEP = 7.5;
 // in any colour reads on black; later turns of the wheel add a little more white for variety.
 const double MIN_BRIGHTNESS = 0.5;
 const double BRIGHTNESS_PER_TURN = 0.06;
-
-// Allegro's font grid: glyph ink in colour 1 on colour 0, every cell fenced by colour 255.
-const int GLYPH_INK = 1;
-const int FENCE = 255;
-// Printable ASCII, the characters a font of the game holds.
-const int FIRST_CHAR = 32;
-const int LAST_CHAR = 126;
-// Glyph cells per row of a font grid.
-const int GRID_COLUMNS = 16;
 
 // Sizes the game's collision boxes fix for the sprites, and the title picture's size.
 const int BULLET_SIZE = 16;
@@ -124,6 +114,13 @@ void save(BITMAP *bmp, const std::string &path, const PALETTE pal)
       fprintf(stderr, "mkdata: cannot write %s\n", path.c_str());
       exit(1);
    }
+}
+
+// Saves an image as OBJECT.pcx in the output folder, then frees it.
+void save_object(BITMAP *bmp, const std::string &out, const std::string &object, const PALETTE pal)
+{
+   save(bmp, out + "/" + object + ".pcx", pal);
+   destroy_bitmap(bmp);
 }
 
 // A new 8-bit memory bitmap cleared to the background colour.
@@ -227,189 +224,6 @@ BITMAP *make_ship(const PALETTE pal)
    return bmp;
 }
 
-// One glyph rendered by FreeType in monochrome: its ink and where it sits against the pen.
-struct glyph_image {
-   int width = 0, rows = 0;  // size of the ink box
-   int left = 0, top = 0;    // offset of the ink box from the pen; top counts up from the baseline
-   int advance = 0;          // pen move to the next glyph
-   std::vector<unsigned char> ink;  // width * rows, 1 where the glyph is drawn
-};
-
-// Opens a TrueType file of the font folder, or ends the tool.
-FT_Face open_face(FT_Library lib, const std::string &folder, const char *file)
-{
-   std::string path = folder + "/" + file;
-   FT_Face face;
-   if (FT_New_Face(lib, path.c_str(), 0, &face) != 0) {
-      fprintf(stderr, "mkdata: cannot open the font %s\n", path.c_str());
-      exit(1);
-   }
-   return face;
-}
-
-// Renders one character of a face at its current size, hinted for monochrome, or ends the tool.
-glyph_image render_glyph(FT_Face face, int ch)
-{
-   if (FT_Get_Char_Index(face, ch) == 0) {
-      fprintf(stderr, "mkdata: %s has no glyph for '%c'\n", face->family_name, ch);
-      exit(1);
-   }
-   if (FT_Load_Char(face, ch, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) {
-      fprintf(stderr, "mkdata: %s cannot render '%c'\n", face->family_name, ch);
-      exit(1);
-   }
-   const FT_GlyphSlot slot = face->glyph;
-   const FT_Bitmap &src = slot->bitmap;
-   glyph_image g;
-   g.width = (int)src.width;
-   g.rows = (int)src.rows;
-   g.left = slot->bitmap_left;
-   g.top = slot->bitmap_top;
-   // Advances are in 1/64 pixel.
-   g.advance = (int)((slot->advance.x + 32) >> 6);
-   g.ink.assign(g.width * g.rows, 0);
-   for (int y = 0; y < g.rows; y++)
-      for (int x = 0; x < g.width; x++) {
-         const unsigned char *row = src.buffer + y * src.pitch;
-         // Mono bitmaps pack eight pixels per byte, leftmost in the high bit.
-         g.ink[y * g.width + x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
-      }
-   return g;
-}
-
-// Where a glyph's ink starts in its cell: at its left bearing, or at 0 if it hangs left of the pen.
-int ink_x(const glyph_image &g)
-{
-   return std::max(0, g.left);
-}
-
-// The width of a glyph's cell in a font grid: its advance, or its ink if that reaches further.
-int cell_width(const glyph_image &g)
-{
-   return std::max(g.advance, ink_x(g) + g.width);
-}
-
-// A font's glyphs for 32..126 and the baseline and height shared by their cells.
-struct glyph_set {
-   std::vector<glyph_image> glyphs;
-   int ascent = 0, height = 0;
-};
-
-// Renders 32..126 at the given pixel width and height of the em.
-glyph_set render_set(FT_Face face, int em_w, int em_h)
-{
-   FT_Set_Pixel_Sizes(face, em_w, em_h);
-   glyph_set set;
-   int descent = 0;
-   for (int ch = FIRST_CHAR; ch <= LAST_CHAR; ch++) {
-      set.glyphs.push_back(render_glyph(face, ch));
-      const glyph_image &g = set.glyphs.back();
-      if (g.rows > 0) {
-         set.ascent = std::max(set.ascent, g.top);
-         descent = std::max(descent, g.rows - g.top);
-      }
-   }
-   set.height = set.ascent + descent;
-   return set;
-}
-
-// How a font of the game is made: its TrueType file, the largest glyph cell it may have, and how
-// many times taller than wide its em is drawn.
-struct font_recipe {
-   const char *object;
-   const char *file;
-   int max_width, max_height;
-   double stretch;
-};
-
-// The largest rendering of a recipe whose every glyph cell fits the recipe's limits.
-glyph_set fit_font(FT_Face face, const font_recipe &r)
-{
-   for (int em_h = r.max_height; em_h > 0; em_h--) {
-      int em_w = std::max(1, (int)std::lround(em_h / r.stretch));
-      glyph_set set = render_set(face, em_w, em_h);
-      int widest = 0;
-      for (const glyph_image &g : set.glyphs)
-         widest = std::max(widest, cell_width(g));
-      if (set.height <= r.max_height && widest <= r.max_width)
-         return set;
-   }
-   fprintf(stderr, "mkdata: %s cannot fit %d x %d\n", r.file, r.max_width, r.max_height);
-   exit(1);
-}
-
-// Lays a font out as Allegro's font grid: rows of cells, the ink in colour 1 on 0, every cell
-// fenced by colour 255 (cells in a row share their fences).
-BITMAP *make_font_grid(const glyph_set &set)
-{
-   const int count = (int)set.glyphs.size();
-   const int grid_rows = (count + GRID_COLUMNS - 1) / GRID_COLUMNS;
-   int grid_w = 0;
-   for (int row = 0; row < grid_rows; row++) {
-      int w = 1;
-      for (int i = row * GRID_COLUMNS; i < std::min(count, (row + 1) * GRID_COLUMNS); i++)
-         w += cell_width(set.glyphs[i]) + 1;
-      grid_w = std::max(grid_w, w);
-   }
-   BITMAP *bmp = blank(grid_w, grid_rows * (set.height + 1) + 1);
-   clear_to_color(bmp, FENCE);
-   for (int row = 0; row < grid_rows; row++) {
-      int x = 1;
-      const int y = 1 + row * (set.height + 1);
-      for (int i = row * GRID_COLUMNS; i < std::min(count, (row + 1) * GRID_COLUMNS); i++) {
-         const glyph_image &g = set.glyphs[i];
-         rectfill(bmp, x, y, x + cell_width(g) - 1, y + set.height - 1, BLACK);
-         for (int gy = 0; gy < g.rows; gy++)
-            for (int gx = 0; gx < g.width; gx++)
-               if (g.ink[gy * g.width + gx])
-                  putpixel(bmp, x + ink_x(g) + gx, y + set.ascent - g.top + gy, GLYPH_INK);
-         x += cell_width(g) + 1;
-      }
-   }
-   return bmp;
-}
-
-// Writes one word in a face at its current size with its baseline at y, centred on cx: first a
-// halo of the given thickness in the outline colour, then the letters shaded from top to bottom
-// by the colour function of the fraction of the letter height.
-template <typename shade_fn>
-void draw_word(BITMAP *bmp, FT_Face face, const char *word, int cx, int y, int halo, int outline,
-               shade_fn shade)
-{
-   std::vector<glyph_image> glyphs;
-   int width = 0, ascent = 1;
-   for (const char *p = word; *p; p++) {
-      glyphs.push_back(render_glyph(face, *p));
-      width += glyphs.back().advance;
-      ascent = std::max(ascent, glyphs.back().top);
-   }
-   for (int pass = 0; pass < 2; pass++) {
-      int pen = cx - width / 2;
-      for (const glyph_image &g : glyphs) {
-         for (int gy = 0; gy < g.rows; gy++)
-            for (int gx = 0; gx < g.width; gx++) {
-               if (!g.ink[gy * g.width + gx])
-                  continue;
-               int px = pen + g.left + gx, py = y - g.top + gy;
-               if (pass == 0)
-                  rectfill(bmp, px - halo, py - halo, px + halo, py + halo, outline);
-               else
-                  putpixel(bmp, px, py, shade((double)(ascent - g.top + gy) / ascent));
-            }
-         pen += g.advance;
-      }
-   }
-}
-
-// The advance width of a word in a face at its current size.
-int word_width(FT_Face face, const char *word)
-{
-   int width = 0;
-   for (const char *p = word; *p; p++)
-      width += render_glyph(face, *p).advance;
-   return width;
-}
-
 // The title picture: a star field in a double frame, the name in large shaded letters, and the
 // ship below it firing two bolts up at the name.
 BITMAP *make_title(const PALETTE pal, FT_Face face)
@@ -472,7 +286,7 @@ BITMAP *make_title(const PALETTE pal, FT_Face face)
 }
 
 // The game's fonts, in data-file order.
-const font_recipe FONTS[] = {
+const font_recipe_typ FONTS[] = {
    // Main: a bold face whose em is a little taller than wide, as the glyph box is.
    {"FONT_MAIN", "DejaVuSans-Bold.ttf", 16, 20, 1.2},
    // Tall: a condensed face drawn with an em 1.7 times taller than wide.
@@ -509,40 +323,29 @@ int main(int argc, char **argv)
    BITMAP *bmp = blank(swatch, swatch);
    for (int i = 0; i < PAL_SIZE; i++)
       putpixel(bmp, i % swatch, i / swatch, i);
-   save(bmp, out + "/GAME_PAL.pcx", pal);
-   destroy_bitmap(bmp);
+   save_object(bmp, out, "GAME_PAL", pal);
 
    // Flight frames flicker between a short and a long flame.
    const int flames[] = {2, 4};
    const char *flight[] = {"BULLET_1", "BULLET_2"};
    for (int i = 0; i < 2; i++) {
-      bmp = make_bullet(pal, flames[i]);
-      save(bmp, out + "/" + flight[i] + ".pcx", pal);
-      destroy_bitmap(bmp);
+      save_object(make_bullet(pal, flames[i]), out, flight[i], pal);
    }
    const char *hit[] = {"BULLET_DIE_1", "BULLET_DIE_2", "BULLET_DIE_3"};
    for (int stage = 0; stage < 3; stage++) {
-      bmp = make_bullet_hit(stage);
-      save(bmp, out + "/" + hit[stage] + ".pcx", pal);
-      destroy_bitmap(bmp);
+      save_object(make_bullet_hit(stage), out, hit[stage], pal);
    }
 
-   for (const font_recipe &r : FONTS) {
+   for (const font_recipe_typ &r : FONTS) {
       FT_Face face = open_face(ft, font_folder, r.file);
-      bmp = make_font_grid(fit_font(face, r));
-      save(bmp, out + "/" + r.object + ".pcx", pal);
-      destroy_bitmap(bmp);
+      save_object(make_font_grid(fit_font(face, r)), out, r.object, pal);
       FT_Done_Face(face);
    }
 
-   bmp = make_ship(pal);
-   save(bmp, out + "/SHIP_BMP.pcx", pal);
-   destroy_bitmap(bmp);
+   save_object(make_ship(pal), out, "SHIP_BMP", pal);
 
    FT_Face title_face = open_face(ft, font_folder, "DejaVuSans-Bold.ttf");
-   bmp = make_title(pal, title_face);
-   save(bmp, out + "/TITLE_BMP.pcx", pal);
-   destroy_bitmap(bmp);
+   save_object(make_title(pal, title_face), out, "TITLE_BMP", pal);
    FT_Done_Face(title_face);
 
    FT_Done_FreeType(ft);
