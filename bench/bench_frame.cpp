@@ -74,7 +74,7 @@ static void BM_worst_logic_tick(benchmark::State &state)
          a.counter = 5;
          a.x_vel = a.y_vel = 1.0f;
       }
-      ship.init(0, CROWD_X, CROWD_Y, 45, 27);
+      ship.init(0, CROWD_X, CROWD_Y, SHIP_WIDTH, SHIP_HEIGHT);
       ship.life = 100;
       ship.flash_flag = false;
       state.ResumeTiming();

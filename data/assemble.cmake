@@ -4,11 +4,18 @@
 # OUTPUT, HEADER and EXPECTED_HEADER (see data/CMakeLists.txt); with COMPARE_WITH, it fails
 # unless the file it packs is byte for byte that one.
 
-# The objects in file order, each with its dat type; mkdata writes each as NAME.pcx.
-set(objects GAME_PAL BULLET_1 BULLET_2 BULLET_DIE_1 BULLET_DIE_2 BULLET_DIE_3
-            FONT_MAIN FONT_TALL FONT_NARROW FONT_TITLE SHIP_BMP TITLE_BMP)
-set(types   PAL BMP BMP BMP BMP BMP
-            FONT FONT FONT FONT BMP BMP)
+# The objects in file order, each with its dat type, as the committed index header lists them
+# ("#define NAME NUMBER /* TYPE */"); mkdata writes each as NAME.pcx.
+set(define "^#define[ \t]+([A-Z_0-9]+)[ \t]+[0-9]+[ \t]+/\\* ([A-Z]+) *\\*/")
+file(STRINGS ${EXPECTED_HEADER} index REGEX "${define}")
+set(objects)
+set(types)
+foreach(line IN LISTS index)
+  string(REGEX REPLACE "${define}.*" "\\1" name "${line}")
+  string(REGEX REPLACE "${define}.*" "\\2" type "${line}")
+  list(APPEND objects ${name})
+  list(APPEND types ${type})
+endforeach()
 
 # Runs one command in the work folder and stops the build if it fails.
 function(run)

@@ -13,21 +13,11 @@
 #include <vector>
 #include "alleg.h"
 #include "fonts.h"
+#include "quorbix.h"
 
 // Palette components run from 0 to 63 in Allegro 4.
 const int FULL = 63;
 
-// Index 0 is the background and the transparent colour of sprites.
-const int BLACK = 0;
-// The first and last of the five hot explosion colours, yellow to red.
-const int HOT_FIRST = 1;
-const int HOT_LAST = 5;
-// Plain white: the built-in font's texts, the lightning core.
-const int WHITE = 15;
-// The fill of the energy bar.
-const int ENERGY = 224;
-// The stars of the background and the high-score rows.
-const int STAR = 255;
 
 // Neighbouring indices step round the hue wheel by this many degrees, so that a colour and the
 // one five places on (the lightning's inner band) are clearly different hues.
@@ -37,12 +27,6 @@ const double HUE_STEP = 7.5;
 const double MIN_BRIGHTNESS = 0.5;
 const double BRIGHTNESS_PER_TURN = 0.06;
 
-// Sizes the game's collision boxes fix for the sprites, and the title picture's size.
-const int BULLET_SIZE = 16;
-const int SHIP_W = 45;
-const int SHIP_H = 27;
-const int TITLE_W = 300;
-const int TITLE_H = 239;
 
 // Brightness of a colour with components 0 to 1: 0 for black to 1 for white, by the usual
 // luma weights.
@@ -88,16 +72,16 @@ void make_palette(PALETTE pal)
          v += (1.0 - v) * t;
       pal[i] = to_rgb(rgb[0], rgb[1], rgb[2]);
    }
-   pal[BLACK] = to_rgb(0, 0, 0);
+   pal[COLOR_BACKGROUND] = to_rgb(0, 0, 0);
    // Pale yellow through orange to red: green fades to a third (red-orange still reads on
    // black), blue only tints the palest.
-   for (int i = HOT_FIRST; i <= HOT_LAST; i++) {
-      double step = (double)(i - HOT_FIRST) / (HOT_LAST - HOT_FIRST);
+   for (int i = COLOR_HOT_FIRST; i <= COLOR_HOT_LAST; i++) {
+      double step = (double)(i - COLOR_HOT_FIRST) / (COLOR_HOT_LAST - COLOR_HOT_FIRST);
       pal[i] = to_rgb(1.0, 1.0 - 0.68 * step, std::max(0.0, 0.5 - step));
    }
-   pal[WHITE] = to_rgb(1, 1, 1);
-   pal[ENERGY] = to_rgb(0, 1, 0);
-   pal[STAR] = to_rgb(0.92, 0.95, 1);
+   pal[COLOR_WHITE] = to_rgb(1, 1, 1);
+   pal[COLOR_GAUGE] = to_rgb(0, 1, 0);
+   pal[COLOR_BRIGHT] = to_rgb(0.92, 0.95, 1);
 }
 
 // The palette index closest to a colour given with components 0 to 1 (never index 0).
@@ -131,7 +115,7 @@ BITMAP *blank(int w, int h)
       fprintf(stderr, "mkdata: out of memory for a %d x %d bitmap\n", w, h);
       exit(1);
    }
-   clear_to_color(bmp, BLACK);
+   clear_to_color(bmp, COLOR_BACKGROUND);
    return bmp;
 }
 
@@ -141,9 +125,9 @@ void draw_bolt(BITMAP *bmp, const PALETTE pal, int cx, int top, int flame)
 {
    const int red = colour(pal, 1, 0.3, 0.1);
    triangle(bmp, cx - 2, top + 8, cx + 2, top + 8, cx, top + 10 + flame, red);
-   ellipsefill(bmp, cx, top + 5, 3, 5, HOT_LAST - 1);
-   ellipsefill(bmp, cx, top + 4, 2, 3, HOT_FIRST + 1);
-   ellipsefill(bmp, cx, top + 3, 1, 2, WHITE);
+   ellipsefill(bmp, cx, top + 5, 3, 5, COLOR_HOT_LAST - 1);
+   ellipsefill(bmp, cx, top + 4, 2, 3, COLOR_HOT_FIRST + 1);
+   ellipsefill(bmp, cx, top + 3, 1, 2, COLOR_WHITE);
 }
 
 // One bullet flight frame: the bolt centred in the 16 x 16 box, nose up, with a flickering flame.
@@ -172,11 +156,11 @@ BITMAP *make_bullet_hit(int stage)
       int y1 = c + (int)std::lround(ray_from * std::sin(a));
       int x2 = c + (int)std::lround(reach * std::cos(a));
       int y2 = c + (int)std::lround(reach * std::sin(a));
-      line(bmp, x1, y1, x2, y2, HOT_FIRST + 1 + stage);
-      putpixel(bmp, x2, y2, HOT_LAST);
+      line(bmp, x1, y1, x2, y2, COLOR_HOT_FIRST + 1 + stage);
+      putpixel(bmp, x2, y2, COLOR_HOT_LAST);
    }
-   circlefill(bmp, c, c, core, HOT_FIRST + stage);
-   circlefill(bmp, c, c, core - 1, WHITE);
+   circlefill(bmp, c, c, core, COLOR_HOT_FIRST + stage);
+   circlefill(bmp, c, c, core - 1, COLOR_WHITE);
    return bmp;
 }
 
@@ -184,8 +168,8 @@ BITMAP *make_bullet_hit(int stage)
 // at the tips, a pointed hull, a cockpit and two engine flames at the tail.
 void draw_ship(BITMAP *bmp, const PALETTE pal, int x, int y)
 {
-   const int mid = x + SHIP_W / 2;
-   const int tail = y + SHIP_H - 1;
+   const int mid = x + SHIP_WIDTH / 2;
+   const int tail = y + SHIP_HEIGHT - 1;
    const int wing = colour(pal, 0.45, 0.65, 1.0);
    const int hull = colour(pal, 0.8, 0.85, 0.9);
    const int trim = colour(pal, 0.3, 0.9, 1.0);
@@ -193,33 +177,33 @@ void draw_ship(BITMAP *bmp, const PALETTE pal, int x, int y)
    const int red = colour(pal, 1, 0.3, 0.1);
 
    // Wings: swept back from the hull to the tips, the trailing edge notched towards the tail.
-   const int wings[] = {mid, y + 6, x + SHIP_W - 1, tail - 6, x + SHIP_W - 1, tail - 1,
+   const int wings[] = {mid, y + 6, x + SHIP_WIDTH - 1, tail - 6, x + SHIP_WIDTH - 1, tail - 1,
                         mid + 7, tail - 4, mid - 7, tail - 4, x, tail - 1, x, tail - 6};
    polygon(bmp, 7, wings, wing);
-   line(bmp, mid, y + 6, x + SHIP_W - 1, tail - 6, trim);
+   line(bmp, mid, y + 6, x + SHIP_WIDTH - 1, tail - 6, trim);
    line(bmp, mid, y + 6, x, tail - 6, trim);
    // Cannons along the wing tips.
-   vline(bmp, x + 1, tail - 12, tail, WHITE);
-   vline(bmp, x + SHIP_W - 2, tail - 12, tail, WHITE);
+   vline(bmp, x + 1, tail - 12, tail, COLOR_WHITE);
+   vline(bmp, x + SHIP_WIDTH - 2, tail - 12, tail, COLOR_WHITE);
    // Engine flames under the tail.
    rectfill(bmp, mid - 5, tail - 2, mid - 3, tail, red);
    rectfill(bmp, mid + 3, tail - 2, mid + 5, tail, red);
-   putpixel(bmp, mid - 4, tail - 2, HOT_FIRST);
-   putpixel(bmp, mid + 4, tail - 2, HOT_FIRST);
+   putpixel(bmp, mid - 4, tail - 2, COLOR_HOT_FIRST);
+   putpixel(bmp, mid + 4, tail - 2, COLOR_HOT_FIRST);
    // Hull: a long pointed body over the wings.
    const int body[] = {mid, y, mid + 4, y + 9, mid + 5, tail - 3, mid + 3, tail - 1,
                        mid - 3, tail - 1, mid - 5, tail - 3, mid - 4, y + 9};
    polygon(bmp, 7, body, hull);
-   line(bmp, mid, y, mid + 4, y + 9, WHITE);
-   line(bmp, mid, y, mid - 4, y + 9, WHITE);
+   line(bmp, mid, y, mid + 4, y + 9, COLOR_WHITE);
+   line(bmp, mid, y, mid - 4, y + 9, COLOR_WHITE);
    ellipsefill(bmp, mid, y + 10, 2, 4, glass);
-   putpixel(bmp, mid, y + 8, WHITE);
+   putpixel(bmp, mid, y + 8, COLOR_WHITE);
 }
 
 // The ship image of the data file.
 BITMAP *make_ship(const PALETTE pal)
 {
-   BITMAP *bmp = blank(SHIP_W, SHIP_H);
+   BITMAP *bmp = blank(SHIP_WIDTH, SHIP_HEIGHT);
    draw_ship(bmp, pal, 0, 0);
    return bmp;
 }
@@ -228,30 +212,30 @@ BITMAP *make_ship(const PALETTE pal)
 // ship below it firing two bolts up at the name.
 BITMAP *make_title(const PALETTE pal, FT_Face face)
 {
-   BITMAP *bmp = blank(TITLE_W, TITLE_H);
+   BITMAP *bmp = blank(TITLE_WIDTH, TITLE_HEIGHT);
    // A fixed seed keeps the picture the same from build to build.
    std::mt19937 random(1987);
    const int stars = 120;
    for (int i = 0; i < stars; i++) {
-      int x = (int)(random() % TITLE_W), y = (int)(random() % TITLE_H);
+      int x = (int)(random() % TITLE_WIDTH), y = (int)(random() % TITLE_HEIGHT);
       // Every fourth star is plain white, the rest the game's pale star colour.
-      putpixel(bmp, x, y, (i % 4) ? STAR : WHITE);
+      putpixel(bmp, x, y, (i % 4) ? COLOR_BRIGHT : COLOR_WHITE);
       // One star in ten is a larger 2 x 2 one.
       if (i % 10 == 0)
-         rectfill(bmp, x, y, x + 1, y + 1, STAR);
+         rectfill(bmp, x, y, x + 1, y + 1, COLOR_BRIGHT);
    }
 
    const int frame_outer = colour(pal, 0.4, 0.6, 1.0);
    const int frame_inner = colour(pal, 0.3, 0.9, 1.0);
    const int inset = 3;
-   rect(bmp, 0, 0, TITLE_W - 1, TITLE_H - 1, frame_outer);
-   rect(bmp, inset, inset, TITLE_W - 1 - inset, TITLE_H - 1 - inset, frame_inner);
-   const int corner_x[] = {inset, TITLE_W - 1 - inset};
-   const int corner_y[] = {inset, TITLE_H - 1 - inset};
+   rect(bmp, 0, 0, TITLE_WIDTH - 1, TITLE_HEIGHT - 1, frame_outer);
+   rect(bmp, inset, inset, TITLE_WIDTH - 1 - inset, TITLE_HEIGHT - 1 - inset, frame_inner);
+   const int corner_x[] = {inset, TITLE_WIDTH - 1 - inset};
+   const int corner_y[] = {inset, TITLE_HEIGHT - 1 - inset};
    for (int cx : corner_x)
       for (int cy : corner_y) {
          circlefill(bmp, cx, cy, 3, frame_outer);
-         circlefill(bmp, cx, cy, 1, WHITE);
+         circlefill(bmp, cx, cy, 1, COLOR_WHITE);
       }
 
    // The name as large as fits between the frames with room for its halo, starting from a third
@@ -260,28 +244,28 @@ BITMAP *make_title(const PALETTE pal, FT_Face face)
    const int margin = 20;
    const int halo = 2;
    const int name_top = 40;
-   int size = TITLE_H / 3;
-   for (FT_Set_Pixel_Sizes(face, 0, size); word_width(face, name) > TITLE_W - 2 * margin;
+   int size = TITLE_HEIGHT / 3;
+   for (FT_Set_Pixel_Sizes(face, 0, size); word_width(face, name) > TITLE_WIDTH - 2 * margin;
         FT_Set_Pixel_Sizes(face, 0, size))
       size--;
    // Capitals stand about three quarters of the em above the baseline.
    const int baseline = name_top + size * 3 / 4;
    const int halo_colour = colour(pal, 0.55, 0.35, 1.0);
-   draw_word(bmp, face, name, TITLE_W / 2, baseline, halo, halo_colour, [&](double t) {
+   draw_word(bmp, face, name, TITLE_WIDTH / 2, baseline, halo, halo_colour, [&](double t) {
       // Pale yellow at the top of the letters through orange to red at the baseline.
       return colour(pal, 1.0, 1.0 - 0.7 * t, 0.6 * (1.0 - t) * (1.0 - t));
    });
    // Two rules under the name, the lower one shorter.
    const int rule_y = baseline + 14, rule_step = 3, rule_inset = 20;
-   hline(bmp, margin, rule_y, TITLE_W - 1 - margin, frame_inner);
-   hline(bmp, margin + rule_inset, rule_y + rule_step, TITLE_W - 1 - margin - rule_inset,
+   hline(bmp, margin, rule_y, TITLE_WIDTH - 1 - margin, frame_inner);
+   hline(bmp, margin + rule_inset, rule_y + rule_step, TITLE_WIDTH - 1 - margin - rule_inset,
          frame_outer);
 
    // The ship stands near the bottom; each wing-tip cannon has a bolt on its way up.
-   const int ship_x = (TITLE_W - SHIP_W) / 2, ship_y = TITLE_H - 50;
+   const int ship_x = (TITLE_WIDTH - SHIP_WIDTH) / 2, ship_y = TITLE_HEIGHT - 50;
    draw_ship(bmp, pal, ship_x, ship_y);
    draw_bolt(bmp, pal, ship_x + 1, ship_y - 24, 3);
-   draw_bolt(bmp, pal, ship_x + SHIP_W - 2, ship_y - 36, 5);
+   draw_bolt(bmp, pal, ship_x + SHIP_WIDTH - 2, ship_y - 36, 5);
    return bmp;
 }
 

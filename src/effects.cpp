@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include "alleg.h"
 #include "effects.h"
+#include "quorbix.h"
 
 static const int BOLT_POINTS = 10;
 static const int BOLT_STEPS = 8;        // the inner points are spread over 8 steps, not 9
@@ -17,7 +18,7 @@ static const int MAX_JITTER = 10;       // ...but at most 10 pixels
 static const int GLOW_RADIUS = 3;
 static const int BAND_RADIUS = 2;
 static const int BAND_SHIFT = 5;        // the inner band's colour is the bolt's colour + 5
-static const int CORE_COLOR = 15;       // white
+static const int CORE_COLOR = COLOR_WHITE;
 
 // Half the width of each row of the library's filled circles, by the row's distance from the centre.
 static const int GLOW_ROWS[GLOW_RADIUS + 1] = {3, 3, 2, 1};

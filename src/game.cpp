@@ -29,9 +29,8 @@ const char *const string[] = {
 };
 const int NUM_LABELS = (int)(sizeof(string) / sizeof(string[0]));
 
-// Palette indices of the game alone (the shared ones are in game.h).
+// Palette indices of the game alone (those the data file paints are in quorbix.h).
 static const int COLOR_PROMPT = 25;         // "press enter when done"
-static const int COLOR_GAUGE = 224;         // the fill of the energy bar
 
 // Headings: 256 units per turn, 0 up, clockwise.
 static const double DEGREES_PER_UNIT = 1.40625;      // 360 / 256
@@ -39,8 +38,6 @@ static const double DEGREES_AT_ZERO = 450.0;         // heading 0 points up: 90 
 static const double RADIANS_PER_DEGREE = 0.017453277;
 
 // The ship.
-static const int SHIP_WIDTH = 45;
-static const int SHIP_HEIGHT = 27;
 static const int SHIP_LIFE = 100;
 static const int SHIP_TOP_SPEED = 4;        // per velocity component, and where speed is held
 static const int GOD_TIME = 45;             // ticks of invulnerability after an asteroid contact
@@ -59,8 +56,8 @@ static const int BURST_SPREAD = 7;          // velocity components are rand() % 
 static const int SHIP_BURST_RANGE = 600;    // ship particles fly 2 to 601 pixels
 static const int SHIP_BURST_MIN = 2;
 static const int ASTEROID_BURST_STEP = 20;      // asteroid particles fly (rand() % weight) x 20 pixels
-static const int ASTEROID_BURST_COLORS = 5;     // asteroid particles take colours 1 to 5
-static const int FIRST_BURST_COLOR = 1;     // particles never take the background colour 0
+static const int ASTEROID_BURST_COLORS = COLOR_HOT_LAST - COLOR_HOT_FIRST + 1;   // asteroid particles take the hot colours
+static const int FIRST_BURST_COLOR = COLOR_BACKGROUND + 1;   // particles never take the background colour
 
 // Bullets.
 static const float BULLET_SPEED = 20.0f;

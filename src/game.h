@@ -7,6 +7,7 @@
 #include "alleg.h"
 #include "controller.h"
 #include "highscores.h"
+#include "quorbix.h"
 #include "sprite.h"
 
 const int NUM_BULLETS = 10;
@@ -40,9 +41,6 @@ extern const char *const string[];
 extern const int NUM_LABELS;          // the words in string[]
 extern DATAFILE *data;
 
-// Palette indices shared by the game and the title screen.
-const int COLOR_WHITE = 15;     // texts in the built-in font, the gauge frame, the lightning core
-const int COLOR_BRIGHT = 255;   // stars, the score rows, the name being typed
 const int RANDOM_COLORS = 255;  // rand() % 255: any index from 0 to 254
 
 // A colour drawn at random for this frame: texts, bolts and words flicker through the palette.

@@ -11,9 +11,7 @@
 #include "quorbix.h"
 #include "timers.h"
 
-static const int PICTURE_X = 160;          // the picture is centred: (640 - 300) / 2
-static const int PICTURE_W = 300;
-static const int PICTURE_H = 239;
+static const int PICTURE_X = 160;          // 10 pixels left of the centre, where the picture has always stood
 static const int UNROLL_Y = 100;           // the line the unrolling picture slides out from
 static const int SCORES_AT = 8;            // seconds of picture before the score table
 static const int CYCLE_LENGTH = 14;        // seconds of one picture-and-scores cycle
@@ -37,7 +35,7 @@ bool intro_setup(intro_typ *intro)
    intro->show_scores = false;
    intro->move_x = PICTURE_X;
    intro->move_y = 0;
-   intro->bioniccommando = PICTURE_H;
+   intro->bioniccommando = TITLE_HEIGHT;
    intro->temp[0] = '\0';
    intro->buffer = create_bitmap(SCREEN_W, SCREEN_H);
    if (!intro->buffer)
@@ -62,7 +60,7 @@ static void move_picture(intro_typ *intro)
    if (intro->intro1) {
       intro->move_y++;
       if (intro->move_y > SCREEN_H)
-         intro->move_y = -PICTURE_H;
+         intro->move_y = -TITLE_HEIGHT;
       intro->bioniccommando = 0;
    } else {
       intro->move_y = UNROLL_Y;
@@ -92,7 +90,7 @@ int intro_tick(intro_typ *intro)
       intro->show_scores = false;
       timer_2 = 0;
       intro->move_y = 0;
-      intro->bioniccommando = PICTURE_H;
+      intro->bioniccommando = TITLE_HEIGHT;
       choose_movement(intro);
    }
    move_picture(intro);
@@ -128,7 +126,7 @@ void intro_frame(intro_typ *intro)
    BITMAP *b = intro->buffer;
    clear(b);
    if (!intro->show_scores)
-      blit(bitmap_object(TITLE_BMP), b, 0, intro->bioniccommando, intro->move_x, intro->move_y, PICTURE_W, PICTURE_H);
+      blit(bitmap_object(TITLE_BMP), b, 0, intro->bioniccommando, intro->move_x, intro->move_y, TITLE_WIDTH, TITLE_HEIGHT);
    else
       draw_score_table(intro);
    textout_centre(b, font, "Press Enter to start", SCREEN_W / 2, PROMPT_Y, COLOR_WHITE);
