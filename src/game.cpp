@@ -522,7 +522,7 @@ static void draw_sprites(BITMAP *bmp)
    }
 }
 
-// "You Lose", then either the name entry box or "press enter", which ends the game once Enter is let go.
+// "You Lose", then either the name entry box or "press enter".
 static void draw_game_over(game_typ *game)
 {
    BITMAP *bmp = game->buffer;
@@ -535,11 +535,16 @@ static void draw_game_over(game_typ *game)
       return;
    }
    textprintf_centre(bmp, font, SCREEN_W / 2, SCREEN_H / 2 + LOSE_PROMPT_DROP, COLOR_WHITE, "press enter");
-   // Tested here, in the frame, not in a tick: the prompt's own Enter ends the game as it is shown.
-   if (key[KEY_ENTER]) {
-      wait_for_release(KEY_ENTER);
-      game->done = true;
-   }
+}
+
+// Once the name is in (or none was asked), Enter ends the game when it is let go. It is tested
+// as the frame shows the prompt, not in a tick, as the game always has.
+static void game_over_enter(game_typ *game)
+{
+   if (game->input_name || !key[KEY_ENTER])
+      return;
+   wait_for_release(KEY_ENTER);
+   game->done = true;
 }
 
 // "READY?" for the first seconds of a level, then "GO!".
@@ -568,8 +573,10 @@ void compose_frame(game_typ *game)
    textprintf(bmp, font, status_x, STATUS_Y, COLOR_WHITE, "Asteroids left: %d", game->asteroid_counter);
    textprintf(bmp, font, status_x, STATUS_Y + STATUS_LINE, COLOR_WHITE, "Level %d", game->level);
    textprintf(bmp, font, status_x, STATUS_Y + 2 * STATUS_LINE, COLOR_WHITE, "Score: %d", (int)game->score);
-   if (ship.life <= 0)
+   if (ship.life <= 0) {
       draw_game_over(game);
+      game_over_enter(game);
+   }
    draw_pixels(bmp);
    draw_banner(bmp);
 }

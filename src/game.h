@@ -68,7 +68,9 @@ void ship_step(game_typ *game);      // one ship step
 void bullet_step(game_typ *game);    // one bullet step over the 10 slots
 void asteroid_step(game_typ *game);  // one asteroid step, ship contact included
 void logic_tick(game_typ *game);     // one whole logic tick
-void compose_frame(game_typ *game);  // the frame into game->buffer, without touching the screen
+// The frame into game->buffer, without touching the screen. After game over it also waits there
+// for a pressed Enter to be let go and then ends the game (game->done).
+void compose_frame(game_typ *game);
 void draw_frame(game_typ *game);     // compose, then one blit to the acquired screen
 void create_asteroids(int value);    // a new field for a level: slots 0 to 2 x value live
 int play_game();                     // one game; 1 when the player quit
