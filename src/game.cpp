@@ -1,6 +1,6 @@
-// One game of Quorbix: the set-up and teardown, the fixed-rate loop, the level
-// schedule, the ship, the bullets, the word asteroids, scoring, the name entry
-// and the drawing of each frame.
+// One game of Quorbix, in sections: helpers, the word labels, the ship, the bullets, the word
+// asteroids and scoring, the level flow with the name entry and the logic tick, the drawing of
+// each frame, and the set-up, teardown and fixed-rate loop. Each section's constants head it.
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -29,101 +29,12 @@ const char *const string[] = {
 };
 const int NUM_LABELS = (int)(sizeof(string) / sizeof(string[0]));
 
-// Palette indices of the game alone (those the data file paints are in quorbix.h).
-static const int COLOR_PROMPT = 25;         // "press enter when done"
+// --- Helpers: headings, random draws, moves ---------------------------------------------------------
 
 // Headings: 256 units per turn, 0 up, clockwise.
 static const double DEGREES_PER_UNIT = 1.40625;      // 360 / 256
 static const double DEGREES_AT_ZERO = 450.0;         // heading 0 points up: 90 degrees plus a turn
 static const double RADIANS_PER_DEGREE = 0.017453277;
-
-// The ship.
-static const int SHIP_LIFE = 100;
-static const int SHIP_TOP_SPEED = 4;        // per velocity component, and where speed is held
-static const int GOD_TIME = 45;             // ticks of invulnerability after an asteroid contact
-static const int SHOT_INTERVAL = 7;         // ticks a requested shot waits before it leaves
-static const int TURN_STEP = 4;             // heading units per tick of turning
-static const int BOUNCE_COST = 5;           // energy lost per forcefield bounce
-static const int MAX_HEADING = 255;
-static const int START_HEADINGS = 255;      // rand() % 255: a start heading never points at 255
-static const float ACCEL_FROM_REST = 1.0f;
-static const float ACCEL_MOVING = 0.01f;
-static const double THRUST_DIVISOR = 3.0;     // a tick of thrust adds speed / 3 along the heading
-
-// Explosions.
-static const int BURST_SIZE = 1000;         // particles launched per explosion
-static const int BURST_SPREAD = 7;          // velocity components are rand() % 7 - rand() % 7
-static const int SHIP_BURST_RANGE = 600;    // ship particles fly 2 to 601 pixels
-static const int SHIP_BURST_MIN = 2;
-static const int ASTEROID_BURST_STEP = 20;      // asteroid particles fly (rand() % weight) x 20 pixels
-static const int ASTEROID_BURST_COLORS = COLOR_HOT_LAST - COLOR_HOT_FIRST + 1;   // asteroid particles take the hot colours
-static const int FIRST_BURST_COLOR = COLOR_BACKGROUND + 1;   // particles never take the background colour
-
-// Bullets.
-static const float BULLET_SPEED = 20.0f;
-static const double KNOCK_DIVISOR = 4.0;      // a hit passes a quarter of the bullet's velocity on
-static const int LAST_HIT_FRAME = 2;        // the hit animation ends after counter passes this
-static const int FLIGHT_FRAMES = 2;
-static const int HIT_FRAMES = 4;
-static const int BULLET_FRAME_HOLD = 1;     // a bullet's frame lasts two animate calls
-
-// Asteroids.
-static const int ASTEROID_BOX = 32;             // the box before the label bitmap sets it
-static const int ASTEROID_SPREAD = 5;           // velocity components are rand() % 5 - rand() % 5
-static const float ASTEROID_TOP_SPEED = 7.0f;
-static const float ASTEROID_SLOW_ABOVE = 2.0f;  // a collision slows faster components by 1
-static const float ASTEROID_SLOWDOWN = 1.0f;
-static const int LABEL_SPARE = 2;           // an asteroid's weight is its label length less 2
-static const int ASTEROIDS_PER_LEVEL = 2;       // a level keeps slots 0 to 2 x level live
-static const int CONTACT_FACTOR = 2;        // a contact costs twice the weight and throws at twice the speed
-
-// The level schedule, on timer_1 (hundredths) and timer_2 (seconds).
-static const int FIELD_FROM = 200;          // the field is created while timer_1 is 200 to 202,
-static const int FIELD_TO = 202;            // or on the first tick after, if a stall let no tick fall in
-static const int CLEAR_AFTER_T1 = 210;
-static const int CLEAR_AFTER_T2 = 2;
-static const int READY_UNTIL = 1;           // "READY?" while timer_2 is 1 or less
-static const int GO_AT = 2;                 // "GO!" while timer_2 is 2
-static const int FORCEFIELD_ODDS = 2;       // a new level has the forcefield when rand() % 2 is 0
-
-// Name entry.
-static const int NAME_DELAY = 2;            // ticks that swallow keys after each accepted one
-
-// The star field.
-static const int NUM_STARS = 100;
-
-// The frame's layout.
-static const int FPS_X = 110, FPS_Y = 10;
-static const int GAUGE_LEFT = 50, GAUGE_RIGHT = 75, GAUGE_TOP = 0, GAUGE_BOTTOM = 100;
-static const int STATUS_FROM_RIGHT = 200;
-static const int STATUS_Y = 32, STATUS_LINE = 10;
-static const int LOSE_PROMPT_DROP = 64;     // "press enter" sits this far below "You Lose"
-static const int NAME_LEFT = 200;
-static const int NAME_TITLE_Y = 200, NAME_PROMPT_Y = 280, NAME_Y = 330;
-static const int NAME_BOX_RIGHT = 350, NAME_BOX_BOTTOM = 350;
-static const int EDGE_INSET = 2;            // the bottom and right bolts run 2 pixels inside
-
-// One text style for asteroid labels: its font and the bitmap size per character.
-struct label_style_typ {
-   int font_index;      // data-file font, or BUILTIN_FONT
-   int char_width;
-   int height;
-};
-
-static const int BUILTIN_FONT = -1;
-static const int NUM_STYLES = 4;
-static const label_style_typ label_style[NUM_STYLES] = {
-   {BUILTIN_FONT, 8, 8},
-   {FONT_MAIN, 16, 20},
-   {FONT_TALL, 16, 30},
-   {FONT_NARROW, 15, 20}
-};
-
-// The font a label style prints with.
-static FONT *style_font(const label_style_typ &style)
-{
-   return style.font_index == BUILTIN_FONT ? font : font_object(style.font_index);
-}
 
 // A heading in 256ths of a turn as radians, counter-clockwise from the x axis.
 static double heading_to_radians(int heading)
@@ -155,6 +66,30 @@ static void limit_velocity(sprite *s, float limit)
    else if (s->y_vel < -limit) s->y_vel = -limit;
 }
 
+// --- Word labels ------------------------------------------------------------------------------------
+
+// One text style for asteroid labels: its font and the bitmap size per character.
+struct label_style_typ {
+   int font_index;      // data-file font, or BUILTIN_FONT
+   int char_width;
+   int height;
+};
+
+static const int BUILTIN_FONT = -1;
+static const int NUM_STYLES = 4;
+static const label_style_typ label_style[NUM_STYLES] = {
+   {BUILTIN_FONT, 8, 8},
+   {FONT_MAIN, 16, 20},
+   {FONT_TALL, 16, 30},
+   {FONT_NARROW, 15, 20}
+};
+
+// The font a label style prints with.
+static FONT *style_font(const label_style_typ &style)
+{
+   return style.font_index == BUILTIN_FONT ? font : font_object(style.font_index);
+}
+
 // Gives up the label bitmap an asteroid slot owns.
 static void release_label(int z)
 {
@@ -162,6 +97,30 @@ static void release_label(int z)
       destroy_bitmap(asteroid[z].buffer);
    asteroid[z].buffer = nullptr;
 }
+
+// --- The ship ---------------------------------------------------------------------------------------
+
+// The ship.
+static const int SHIP_LIFE = 100;
+static const int SHIP_TOP_SPEED = 4;        // per velocity component, and where speed is held
+static const int GOD_TIME = 45;             // ticks of invulnerability after an asteroid contact
+static const int SHOT_INTERVAL = 7;         // ticks a requested shot waits before it leaves
+static const int TURN_STEP = 4;             // heading units per tick of turning
+static const int BOUNCE_COST = 5;           // energy lost per forcefield bounce
+static const int MAX_HEADING = 255;
+static const int START_HEADINGS = 255;      // rand() % 255: a start heading never points at 255
+static const float ACCEL_FROM_REST = 1.0f;
+static const float ACCEL_MOVING = 0.01f;
+static const double THRUST_DIVISOR = 3.0;     // a tick of thrust adds speed / 3 along the heading
+
+// Explosions.
+static const int BURST_SIZE = 1000;         // particles launched per explosion
+static const int BURST_SPREAD = 7;          // velocity components are rand() % 7 - rand() % 7
+static const int SHIP_BURST_RANGE = 600;    // ship particles fly 2 to 601 pixels
+static const int SHIP_BURST_MIN = 2;
+static const int ASTEROID_BURST_STEP = 20;      // asteroid particles fly (rand() % weight) x 20 pixels
+static const int ASTEROID_BURST_COLORS = COLOR_HOT_LAST - COLOR_HOT_FIRST + 1;   // asteroid particles take the hot colours
+static const int FIRST_BURST_COLOR = COLOR_BACKGROUND + 1;   // particles never take the background colour
 
 // The ship at the centre of the screen, at rest, with full energy and a random heading.
 void setup_ship()
@@ -266,6 +225,16 @@ void ship_step(game_typ *game)
       destroy_ship(game);
 }
 
+// --- Bullets ----------------------------------------------------------------------------------------
+
+// Bullets.
+static const float BULLET_SPEED = 20.0f;
+static const double KNOCK_DIVISOR = 4.0;      // a hit passes a quarter of the bullet's velocity on
+static const int LAST_HIT_FRAME = 2;        // the hit animation ends after counter passes this
+static const int FLIGHT_FRAMES = 2;
+static const int HIT_FRAMES = 4;
+static const int BULLET_FRAME_HOLD = 1;     // a bullet's frame lasts two animate calls
+
 // True when a bullet has flown more than its speed beyond an edge of the screen.
 static bool bullet_gone(const sprite &b)
 {
@@ -322,6 +291,18 @@ void bullet_step(game_typ *game)
          bullet_hit_test(b);
    }
 }
+
+// --- Asteroids --------------------------------------------------------------------------------------
+
+// Asteroids.
+static const int ASTEROID_BOX = 32;             // the box before the label bitmap sets it
+static const int ASTEROID_SPREAD = 5;           // velocity components are rand() % 5 - rand() % 5
+static const float ASTEROID_TOP_SPEED = 7.0f;
+static const float ASTEROID_SLOW_ABOVE = 2.0f;  // a collision slows faster components by 1
+static const float ASTEROID_SLOWDOWN = 1.0f;
+static const int LABEL_SPARE = 2;           // an asteroid's weight is its label length less 2
+static const int ASTEROIDS_PER_LEVEL = 2;       // a level keeps slots 0 to 2 x level live
+static const int CONTACT_FACTOR = 2;        // a contact costs twice the weight and throws at twice the speed
 
 // An asteroid that touches the ship takes twice its weight in energy and throws the ship.
 static void ship_contact(sprite &a)
@@ -429,6 +410,18 @@ void create_asteroids(int value)
    }
 }
 
+// --- Level flow, name entry and the logic tick ------------------------------------------------------
+
+// The level schedule, on timer_1 (hundredths) and timer_2 (seconds).
+static const int FIELD_FROM = 200;          // the field is created while timer_1 is 200 to 202,
+static const int FIELD_TO = 202;            // or on the first tick after, if a stall let no tick fall in
+static const int CLEAR_AFTER_T1 = 210;
+static const int CLEAR_AFTER_T2 = 2;
+static const int FORCEFIELD_ODDS = 2;       // a new level has the forcefield when rand() % 2 is 0
+
+// Name entry.
+static const int NAME_DELAY = 2;            // ticks that swallow keys after each accepted one
+
 // Makes the level's field in every tick of its window, or in the first tick after a window missed.
 // A tick that falls in the window after the first builds the field anew, with new words.
 static void start_level(game_typ *game, int hundredths)
@@ -485,6 +478,26 @@ void logic_tick(game_typ *game)
    if (game->input_name)
       name_entry(game);
 }
+
+// --- The frame --------------------------------------------------------------------------------------
+
+// Palette indices of the game alone (those the data file paints are in quorbix.h).
+static const int COLOR_PROMPT = 25;         // "press enter when done"
+
+// The frame's layout.
+static const int FPS_X = 110, FPS_Y = 10;
+static const int GAUGE_LEFT = 50, GAUGE_RIGHT = 75, GAUGE_TOP = 0, GAUGE_BOTTOM = 100;
+static const int STATUS_FROM_RIGHT = 200;
+static const int STATUS_Y = 32, STATUS_LINE = 10;
+static const int LOSE_PROMPT_DROP = 64;     // "press enter" sits this far below "You Lose"
+static const int NAME_LEFT = 200;
+static const int NAME_TITLE_Y = 200, NAME_PROMPT_Y = 280, NAME_Y = 330;
+static const int NAME_BOX_RIGHT = 350, NAME_BOX_BOTTOM = 350;
+static const int EDGE_INSET = 2;            // the bottom and right bolts run 2 pixels inside
+
+// The banner, on timer_2 (seconds).
+static const int READY_UNTIL = 1;           // "READY?" while timer_2 is 1 or less
+static const int GO_AT = 2;                 // "GO!" while timer_2 is 2
 
 // Four lightning bolts along the edges of the screen, each in its own colour.
 static void draw_forcefield(BITMAP *bmp)
@@ -590,6 +603,11 @@ void draw_frame(game_typ *game)
    present_frame(game->buffer);
    release_screen();
 }
+
+// --- Set-up, teardown and the loop ------------------------------------------------------------------
+
+// The star field.
+static const int NUM_STARS = 100;
 
 // A 2 x 2 star at random places, a hundred times.
 static void draw_stars(BITMAP *bmp)
