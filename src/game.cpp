@@ -157,44 +157,58 @@ static void destroy_ship(game_typ *game)
    }
 }
 
-// Turns, thrusts, moves and fires the ship, keeps it on the screen and destroys it when spent.
-void ship_step(game_typ *game)
+// Bounces off an electrified edge at a cost, else wraps round. The edges are tested on the position
+// before this tick's move, so the ship may end a tick a few pixels into an electrified edge.
+static void keep_ship_on_screen(game_typ *game)
 {
-   controller &input = game->player_controller;
-   ship.framez = game->ship_framez;
-
-   // The edges are tested on the position before this tick's move, so the ship may end a tick
-   // a few pixels into an electrified edge before it bounces out.
    if (game->forcefield) {
       if (ship.check_boundries(BOUNDRY_BOUNCE, 0, 0, SCREEN_W, SCREEN_H) != 0)
          ship.life -= BOUNCE_COST;
    } else {
       ship.check_boundries(BOUNDRY_WRAP, 0, 0, SCREEN_W, SCREEN_H);
    }
-   move_sprite(&ship);
+}
 
+// A ship at rest gets going at once; a moving one gathers speed slowly.
+static void choose_acceleration()
+{
    ship.accel = (ship.x_vel == 0.0f && ship.y_vel == 0.0f) ? ACCEL_FROM_REST : ACCEL_MOVING;
+}
 
+// The invulnerability after a contact runs out.
+static void count_down_flash()
+{
    if (ship.flash_flag)
       ship.god_time--;
    if (ship.god_time <= 0) {
       ship.flash_flag = false;
       ship.god_time = GOD_TIME;
    }
+}
 
+// Speed falls back from the top, and each velocity component is held within it.
+static void hold_top_speed()
+{
    if (ship.speed >= ship.top_speed)
       ship.speed -= ship.accel;
    limit_velocity(&ship, (float)ship.top_speed);
+}
 
-   // The heading is turned into radians before it is wrapped and turned, so thrust follows last
-   // tick's heading; the wrap sets 0 or 255 rather than a modulo, so a heading of 257 comes out as 0.
+// The heading is turned into radians before it is wrapped and turned, so thrust follows last
+// tick's heading; the wrap sets 0 or 255 rather than a modulo, so a heading of 257 comes out as 0.
+static void turn_ship(const controller &input)
+{
    ship.radian_angle = heading_to_radians(ship.angle);
    if (ship.angle > MAX_HEADING) ship.angle = 0;
    else if (ship.angle < 0) ship.angle = MAX_HEADING;
-
    if (input.left_flag) ship.angle -= TURN_STEP;
    else if (input.right_flag) ship.angle += TURN_STEP;
+}
 
+// Thrust adds speed along the heading; fire asks for a shot. The joystick thrusts with button 1
+// and fires with button 2, the keyboard thrusts with Up and fires with button 1 (A).
+static void thrust_and_fire(const controller &input)
+{
    bool thrust = false, fire = false;
    if (universal_control == CONTROL_JOYSTICK_1) {
       thrust = input.button1_flag;
@@ -210,17 +224,35 @@ void ship_step(game_typ *game)
    }
    if (fire)
       ship.shot_delay = 1;
+}
 
-   if (ship.shot_delay == 1) {
-      if (ship.shot_timer < ship.shot_interval) {
-         ship.shot_timer++;
-      } else {
-         ship.shot_delay = 0;
-         ship.shot_timer = 0;
-         spawn_sprite(NUM_BULLETS, bullet, ship.x, ship.y, ship.angle, 0, 0, 0, 0);
-      }
+// A shot asked for leaves from the ship's box corner shot_interval ticks later.
+static void launch_pending_shot()
+{
+   if (ship.shot_delay != 1)
+      return;
+   if (ship.shot_timer < ship.shot_interval) {
+      ship.shot_timer++;
+   } else {
+      ship.shot_delay = 0;
+      ship.shot_timer = 0;
+      spawn_sprite(NUM_BULLETS, bullet, ship.x, ship.y, ship.angle, 0, 0, 0, 0);
    }
+}
 
+// One ship step, in this order: keep it on the screen, move it, accelerate, count down the
+// flash, hold the top speed, turn, thrust and fire, launch a pending shot, and burst when spent.
+void ship_step(game_typ *game)
+{
+   ship.framez = game->ship_framez;
+   keep_ship_on_screen(game);
+   move_sprite(&ship);
+   choose_acceleration();
+   count_down_flash();
+   hold_top_speed();
+   turn_ship(game->player_controller);
+   thrust_and_fire(game->player_controller);
+   launch_pending_shot();
    if (ship.life <= 0)
       destroy_ship(game);
 }
