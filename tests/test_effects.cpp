@@ -83,7 +83,7 @@ TEST(lightning, dot_band_step_and_colour_wrap)
    clear_bitmap(bmp);
    draw_lightning(bmp, 20, 20, 20, 20, 40);
    const ink dot = footprint(bmp);
-   EXPECT_TRUE(dot.min_x == 17 && dot.max_x == 23 && dot.min_y == 17 && dot.max_y == 23);
+   EXPECT_EQ(std::make_tuple(dot.min_x, dot.max_x, dot.min_y, dot.max_y), std::make_tuple(17, 23, 17, 23));
    EXPECT_TRUE(getpixel(bmp, 20, 20) == 15 && getpixel(bmp, 22, 20) == 45 && getpixel(bmp, 23, 20) == 40);
    srand(7);
    int lowest[2] = {INT_MAX, INT_MAX}, highest[2] = {INT_MIN, INT_MIN};    // a long bolt's band, a short one's
@@ -100,7 +100,7 @@ TEST(lightning, dot_band_step_and_colour_wrap)
       EXPECT_TRUE(f.min_x == 12 && f.max_x == 33 && f.colors == (std::set<int>{3, 15, 254}));
       lowest[1] = std::min(lowest[1], f.min_y), highest[1] = std::max(highest[1], f.max_y);
    }
-   EXPECT_TRUE(lowest[0] == 22 && highest[0] == 37 && lowest[1] == 26 && highest[1] == 34);
+   EXPECT_EQ(std::make_tuple(lowest[0], highest[0], lowest[1], highest[1]), std::make_tuple(22, 37, 26, 34));
    destroy_bitmap(bmp);
 }
 

@@ -1,5 +1,6 @@
 // The game tick by tick, and its frames read back from memory.
 #include <gtest/gtest.h>
+#include <tuple>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -80,7 +81,7 @@ TEST_F(Game, FlightAndFiring)
    game.forcefield = true;
    ship.x = 0, ship.x_vel = -3.0f, ship.speed = 1.0f;
    ship_step(&game);
-   EXPECT_TRUE(ship.x == 5 && ship.x_vel == 3.0f && ship.speed == -1.0f && ship.life == 95);   // put at 2
+   EXPECT_EQ(std::make_tuple(ship.x, ship.x_vel, ship.speed, ship.life), std::make_tuple(5, 3.0f, -1.0f, 95)); // put at 2
    game.forcefield = false;
    for (float x_vel : {-1.0f, 1.0f}) {
       ship.x = -45, ship.x_vel = x_vel;
@@ -105,11 +106,11 @@ TEST_F(Game, FlightAndFiring)
       ship_step(&game);
       EXPECT_EQ(bullet[0].state, tick >= 8 ? 1 : 0) << tick;
    }
-   EXPECT_TRUE(bullet[1].state == 0 && bullet[0].dir == 64);
+   EXPECT_EQ(std::make_tuple(bullet[1].state, bullet[0].dir), std::make_tuple(0, 64));
    hold("1");
    for (int tick = 0; tick < 16; tick++)
       ship_step(&game);
-   EXPECT_TRUE(bullet[1].state == 1 && bullet[2].state == 1 && bullet[3].state == 0);
+   EXPECT_EQ(std::make_tuple(bullet[1].state, bullet[2].state, bullet[3].state), std::make_tuple(1, 1, 0));
 }
 
 // A bullet waits two ticks, flies 20 a tick, hits the lowest live slot, knocks it by 5 and goes, or goes 21
@@ -149,7 +150,7 @@ TEST_F(Game, BulletsContactAndScoring)
       asteroid_step(&game);
       EXPECT_TRUE(ship.life == 74 && ship.x_vel == 4.0f && ship.y_vel == -2.0f && ship.flash_flag);
    }
-   EXPECT_TRUE(a.x_vel == 2.0f && a.life == 15);
+   EXPECT_EQ(std::make_tuple(a.x_vel, a.life), std::make_tuple(2.0f, 15));
    ship.x = 600;
    struct { int level, weight, score; } scores[] = {{4, 1, 4}, {2, 10, 24}};
    for (auto &c : scores) {
@@ -159,7 +160,7 @@ TEST_F(Game, BulletsContactAndScoring)
       bullet_step(&game);
       clear_pixels();
       asteroid_step(&game);
-      EXPECT_TRUE(asteroid[0].state == 0 && game.score == c.score) << game.score;
+      EXPECT_EQ(std::make_tuple(asteroid[0].state, game.score), std::make_tuple(0, c.score)) << game.score;
       std::set<int> colours;
       for (const pixel_typ &p : pixel) {
          EXPECT_TRUE(p.state && p.x == 350.0f && p.y == 310.0f && p.life % 20 == 0 && p.life < 20 * c.weight);
@@ -196,9 +197,9 @@ TEST_F(Game, Field)
    sprite &first = asteroid_at(3, 100, 100, 40, 10, 5, 3, 1), &second = asteroid_at(4, 143, 100, 40, 10, 5, -1, 0.5f);
    asteroid_at(5, 100, 100, 40, 10, 5, 0, 0).state = 0;
    asteroid_step(&game);
-   EXPECT_TRUE(odd.x == 2 && odd.x_vel == 2.0f && even.x == 720 && fast.x == 109 && fast.x_vel == 7.0f);   // 720 = 640 + 2 x 40
-   EXPECT_TRUE(first.x_vel == -2.0f && first.y_vel == -1.0f);   // reversed, then 3 slowed, 1 not
-   EXPECT_TRUE(second.x_vel == 1.0f && second.y_vel == -0.5f && second.x == 144);
+   EXPECT_EQ(std::make_tuple(odd.x, odd.x_vel, even.x, fast.x, fast.x_vel), std::make_tuple(2, 2.0f, 720, 109, 7.0f)); // 720 = 640 + 2 x 40
+   EXPECT_EQ(std::make_tuple(first.x_vel, first.y_vel), std::make_tuple(-2.0f, -1.0f)); // reversed, then 3 slowed, 1 not
+   EXPECT_EQ(std::make_tuple(second.x_vel, second.y_vel, second.x), std::make_tuple(1.0f, -0.5f, 144));
 }
 
 // The field comes at timer_1 200 to 202, or on the first tick after a missed window and only then;

@@ -1,5 +1,6 @@
 // The title screen, tick by tick: its keys, its phases, its texts and the moving picture.
 #include <gtest/gtest.h>
+#include <tuple>
 #include <chrono>
 #include <string>
 #include "controller.h"
@@ -85,7 +86,7 @@ TEST_F(IntroTest, KeysCycleAndPicture)
    BITMAP *title = (BITMAP *)data[TITLE_BMP].dat;
    intro.intro1 = false;
    run_ticks(300);
-   EXPECT_TRUE(intro.move_y == 100 && intro.bioniccommando == -1);
+   EXPECT_EQ(std::make_tuple(intro.move_y, intro.bioniccommando), std::make_tuple(100, -1));
    intro_frame(&intro);
    for (int y = 100; y <= 339; y++)
       for (int x = 0; x < 300; x++)

@@ -1,5 +1,6 @@
 // The sprite record (animation, box overlap, screen edges, launching into a pool) and the controller.
 #include <gtest/gtest.h>
+#include <tuple>
 #include <cstring>
 #include <string>
 #include "controller.h"
@@ -25,12 +26,12 @@ TEST(sprite, spawn_and_collision)
    pool[1].counter = pool[1].frame_point = 6;
    spawn_sprite(4, pool, 30, 40, 96, -7, 5, 2, 99);
    const sprite &s = pool[1];
-   EXPECT_TRUE(s.state == 1 && s.width == 16 && s.height == 16 && s.counter == 0 && s.frame_point == 0);
-   EXPECT_TRUE(s.x_vel == -7.0f && s.y_vel == 5.0f && s.speed == 0.0f && s.item == 99);
+   EXPECT_EQ(std::make_tuple(s.state, s.width, s.height, s.counter, s.frame_point), std::make_tuple(1, 16, 16, 0, 0));
+   EXPECT_EQ(std::make_tuple(s.x_vel, s.y_vel, s.speed, s.item), std::make_tuple(-7.0f, 5.0f, 0.0f, 99));
    spawn_sprite(3, pool, 2, 2, 3, 4, 5, 6, 7);         // slot 3 lies past max_sprites
    spawn_sprite(4, pool, 1, 2, 3, 4, 5, 6, 7);
    spawn_sprite(4, pool, 500, 500, 0, 0, 0, 8, 8);     // full
-   EXPECT_TRUE(pool[0].x == 11 && pool[1].x == 30 && pool[2].x == 11 && pool[3].x == 1);
+   EXPECT_EQ(std::make_tuple(pool[0].x, pool[1].x, pool[2].x, pool[3].x), std::make_tuple(11, 30, 11, 1));
    // Closed boxes: touching edges collide, one pixel apart does not; each pair is tried both ways round.
    const struct { int x, y, hit; } cases[] = {{120, 105, 1}, {121, 105, 0}, {110, 110, 1}, {110, 111, 0}};
    sprite a = box(100, 100, 20, 10);
