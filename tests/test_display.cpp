@@ -5,7 +5,7 @@
 #include "display.h"
 
 // The largest factor that fits (a window leaves 80 rows of the desktop), at least 1; QUORBIX_SCALE 1 to 8 wins.
-TEST(display, factor_rule)
+TEST(Display, FactorRule)
 {
    const struct { int w, h, window, fullscreen; } desktops[] = {
       {640, 480, 1, 1}, {1024, 768, 1, 1}, {1366, 768, 1, 1}, {1280, 1040, 2, 2}, {1280, 1039, 1, 2},
@@ -21,7 +21,7 @@ TEST(display, factor_rule)
 }
 
 // Each pixel of a random frame becomes a block, byte for byte what stretch_blit makes of it.
-TEST(display, scaler_matches_stretch_blit)
+TEST(Display, ScalerMatchesStretchBlit)
 {
    srand(16);
    BITMAP *frame = create_bitmap(SCREEN_W, SCREEN_H);

@@ -16,7 +16,7 @@ static ink footprint(BITMAP *bmp) { return ink_in(bmp, 0, 0, bmp->w - 1, bmp->h 
 
 // A slot is free when its state is false, however it got so: launches take the lowest such slot
 // (the 1001st live one is dropped); travel, drag, death, drawing.
-TEST(particles, pool_travel_and_drawing)
+TEST(Particles, PoolTravelAndDrawing)
 {
    auto live = [] { return std::count_if(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.state; }); };
    clear_pixels();
@@ -77,7 +77,7 @@ TEST(particles, pool_travel_and_drawing)
 }
 
 // Equal ends make a dot; a long bolt stays in its jitter band; a 15 px one steps back; 254 + 5 wraps to 3.
-TEST(lightning, dot_band_step_and_colour_wrap)
+TEST(Lightning, DotBandStepAndColourWrap)
 {
    BITMAP *bmp = create_bitmap(700, 60);
    clear_bitmap(bmp);
@@ -105,7 +105,7 @@ TEST(lightning, dot_band_step_and_colour_wrap)
 }
 
 // The glow of random polylines, clipped or not, of any colour, equals stamping lightning_helper.
-TEST(lightning, glow_matches_circlefill_stamping)
+TEST(Lightning, GlowMatchesCirclefillStamping)
 {
    const int edge_colors[] = {0, 1, 249, 250, 251, 252, 253, 254};
    const int W = 48, H = 32, MARGIN = 12;    // polylines start up to 12 pixels off the bitmap
@@ -136,7 +136,7 @@ TEST(lightning, glow_matches_circlefill_stamping)
 }
 
 // Keys typed before each call: Backspace, the limit, dropped keys, and the pause after a key.
-TEST(text_entry, keys_limit_and_pause)
+TEST(TextEntry, KeysLimitAndPause)
 {
    clear_keybuf();
    char line[16] = "#";    // the text starts after a guard byte that must survive

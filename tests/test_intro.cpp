@@ -12,7 +12,7 @@
 
 const int CENTRED = -1;
 
-class IntroTest : public testing::Test {
+class TitleScreen : public testing::Test {
 protected:
    intro_typ intro;
    void SetUp() override
@@ -51,7 +51,7 @@ protected:
 
 // Esc wins over Enter; Enter returns once let go; F2 does nothing without a joystick (the joystick test
 // runs it with one), and the control line says so; the cycle of picture and table; the picture's movements.
-TEST_F(IntroTest, KeysCycleAndPicture)
+TEST_F(TitleScreen, KeysCycleAndPicture)
 {
    key[KEY_ESC] = key[KEY_ENTER] = 1;
    EXPECT_EQ(intro_tick(&intro), INTRO_QUIT);

@@ -19,7 +19,7 @@ static sprite box(int x, int y, int width, int height, float x_vel = 0.0f, float
 }
 
 // spawn_sprite starts the lowest free slot afresh as a 16 x 16 box, or none; boxes that touch collide.
-TEST(sprite, spawn_and_collision)
+TEST(Sprite, SpawnAndCollision)
 {
    sprite pool[4] = {box(11, 0, 8, 8), box(11, 0, 8, 8), box(11, 0, 8, 8), box(11, 0, 8, 8)};
    pool[1].state = pool[3].state = 0;
@@ -42,7 +42,7 @@ TEST(sprite, spawn_and_collision)
 }
 
 // Bounce and stop at the first edge touched, 2 px inside; wrap only when wholly outside and moving out.
-TEST(sprite_edges, bounce_stop_and_wrap)
+TEST(SpriteEdges, BounceStopAndWrap)
 {
    const int B = BOUNDRY_BOUNCE, S = BOUNDRY_STOP, W = BOUNDRY_WRAP, L = EDGE_LEFT;
    const struct { int type, x, y, x_vel, y_vel, edge, new_x, new_y, new_x_vel, new_y_vel, speed; } cases[] = {
@@ -64,7 +64,7 @@ TEST(sprite_edges, bounce_stop_and_wrap)
 }
 
 // animate: a frame lasts ani_timing + 1 calls; a loop restarts, a held list keeps its end, 1 on each step past it.
-TEST(sprite_animation, looping_and_held_sequences)
+TEST(SpriteAnimation, LoopingAndHeldSequences)
 {
    int frames[] = {1, 2};
    sprite s = box(0, 0, 16, 16);
@@ -90,7 +90,7 @@ static std::string read_in_mode(int code, bool ignore)
 }
 
 // Key layouts, up over down, left over right, the silent modes, each joystick alone, no needless calibration.
-TEST(controller, keys_joysticks_priorities_and_silent_codes)
+TEST(Controller, KeysJoysticksPrioritiesAndSilentCodes)
 {
    const int AR = CONTROL_ARROWS, LE = CONTROL_LETTERS, J1 = CONTROL_JOYSTICK_1, J2 = CONTROL_JOYSTICK_2;
    const struct { int code, held[4]; bool ignore; const char *read; } cases[] = {    // held: up to 4 scancodes
