@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
    require(fwrite(bytes, 1, size, f) == size, "cannot write the input file");
    fclose(f);
 
-   char why[160] = "";
+   char why[WHY_SIZE] = "";
    DATAFILE *d = load_checked_datafile(input.c_str(), why, sizeof(why));
    if (!d) {
       require(why[0] != '\0', "a refusal without a reason");

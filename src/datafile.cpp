@@ -1,5 +1,6 @@
 // The game's data file: a scan of its structure before the library reads it,
 // the load, and the check of the twelve objects the game uses.
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -8,7 +9,25 @@
 #include "datafile.h"
 #include "quorbix.h"
 
-static const char *const DATA_FILE = "quorbix.dat";
+// Where a refusal's reason goes, and the file it names.
+struct reason_typ {
+   const char *file;
+   char *text;
+   size_t size;
+};
+
+// Writes the reason, the file's name first; always false, so a check can return it.
+static bool say(const reason_typ *why, const char *format, ...)
+{
+   int named = snprintf(why->text, why->size, "%s", why->file);
+   if (named < 0 || (size_t)named >= why->size)
+      return false;
+   va_list args;
+   va_start(args, format);
+   vsnprintf(why->text + named, why->size - named, format, args);
+   va_end(args);
+   return false;
+}
 
 // The kind each of the game's objects must have, by position.
 static const int object_kinds[TITLE_BMP + 1] = {
@@ -29,30 +48,25 @@ static void kind_name(int kind, char out[5])
 }
 
 // Counts the objects and checks the kind of each one the game uses.
-bool check_datafile(DATAFILE *d, char *why, size_t why_size)
+bool check_datafile(DATAFILE *d, const char *file, char *why_text, size_t why_size)
 {
+   const reason_typ why = {file, why_text, why_size};
    const int needed = TITLE_BMP + 1;
    int count = 0;
    while (count < needed && d[count].type != DAT_END)
       count++;
-   if (count < needed) {
-      snprintf(why, why_size, "%s holds %d objects, the game needs %d", DATA_FILE, count, needed);
-      return false;
-   }
+   if (count < needed)
+      return say(&why, " holds %d objects, the game needs %d", count, needed);
    for (int n = 0; n < needed; n++) {
       if (d[n].type != object_kinds[n] || !d[n].dat) {
          char want[5], got[5];
          kind_name(object_kinds[n], want);
          kind_name(d[n].type, got);
-         snprintf(why, why_size, "%s: object %d is %s, the game needs %s", DATA_FILE, n, got, want);
-         return false;
+         return say(&why, ": object %d is %s, the game needs %s", n, got, want);
       }
    }
-   if (d[GAME_PAL].size < (long)sizeof(PALETTE)) {
-      snprintf(why, why_size, "%s: the palette holds %ld bytes, the game needs %d",
-               DATA_FILE, d[GAME_PAL].size, (int)sizeof(PALETTE));
-      return false;
-   }
+   if (d[GAME_PAL].size < (long)sizeof(PALETTE))
+      return say(&why, ": the palette holds %ld bytes, the game needs %d", d[GAME_PAL].size, (int)sizeof(PALETTE));
    return true;
 }
 
@@ -63,10 +77,13 @@ static const size_t MAX_DATA_BYTES = 16 << 20;   // far above the game's file; b
 static const int MAX_NESTING = 8;                // data files inside data files
 static const size_t MIN_OBJECT_BYTES = 12;       // an object's kind and its two sizes
 
-// Big-endian numbers read from a byte range that never runs past its end.
+// Big-endian numbers read from a byte range that never runs past its end; it knows where it is in
+// the file's contents and where a refusal's reason goes.
 struct byte_reader_typ {
    const unsigned char *p;
    size_t left;
+   size_t at;                  // offset of p in the contents after the file's 4-byte mark
+   const reason_typ *why;
 
    // Takes n bytes; false when fewer are left.
    bool skip(size_t n)
@@ -74,9 +91,12 @@ struct byte_reader_typ {
       if (n > left)
          return false;
       p += n;
+      at += n;
       left -= n;
       return true;
    }
+   // Says why the scan stopped, and where; always false.
+   bool refuse(const char *reason) const { return say(why, " is damaged: %s (byte %zu)", reason, at); }
    // One byte, as pack_getc gives it.
    bool byte(int *v)
    {
@@ -103,13 +123,6 @@ struct byte_reader_typ {
    }
 };
 
-// Says why the scan stopped; always false, so a check can return it.
-static bool refuse(char *why, size_t why_size, const char *reason, size_t offset)
-{
-   snprintf(why, why_size, "%s is damaged: %s (byte %zu)", DATA_FILE, reason, offset);
-   return false;
-}
-
 // The bytes one pixel takes in the file, for the colour depths the library reads; 0 for others.
 static size_t pixel_bytes(int bits)
 {
@@ -123,60 +136,60 @@ static size_t pixel_bytes(int bits)
 }
 
 // Width, height and pixels of a bitmap of the given depth, all within the object.
-static bool scan_pixels(byte_reader_typ *r, int bits, size_t base, char *why, size_t why_size)
+static bool scan_pixels(byte_reader_typ *r, int bits)
 {
    int w, h;
    size_t bytes = pixel_bytes(bits);
    if (!bytes)
-      return refuse(why, why_size, "a bitmap of an unknown colour depth", base - r->left);
+      return r->refuse("a bitmap of an unknown colour depth");
    if (!r->word(&w) || !r->word(&h) || w == 0 || h == 0)
-      return refuse(why, why_size, "a bitmap without a size", base - r->left);
+      return r->refuse("a bitmap without a size");
    if (!r->skip((size_t)w * (size_t)h * bytes))
-      return refuse(why, why_size, "a bitmap cut short", base - r->left);
+      return r->refuse("a bitmap cut short");
    return true;
 }
 
 // A bitmap object: its colour depth, then its pixels.
-static bool scan_bitmap(byte_reader_typ r, size_t base, char *why, size_t why_size)
+static bool scan_bitmap(byte_reader_typ r)
 {
    int bits;
    if (!r.word(&bits))
-      return refuse(why, why_size, "a bitmap cut short", base - r.left);
-   return scan_pixels(&r, (int16_t)bits, base, why, why_size);
+      return r.refuse("a bitmap cut short");
+   return scan_pixels(&r, (int16_t)bits);
 }
 
 // A font object in the library's current format: ranges of monochrome or colour glyphs.
-static bool scan_font(byte_reader_typ r, size_t base, char *why, size_t why_size)
+static bool scan_font(byte_reader_typ r)
 {
    int old_height, ranges;
    if (!r.word(&old_height) || old_height != 0)
-      return refuse(why, why_size, "a font in an old format", base - r.left);
+      return r.refuse("a font in an old format");
    if (!r.word(&ranges) || ranges == 0)
-      return refuse(why, why_size, "a font without glyphs", base - r.left);
+      return r.refuse("a font without glyphs");
    int first_mono = -1;
    while (ranges--) {
       int depth;
       int32_t begin, end;
       if (!r.byte(&depth) || !r.number(&begin) || !r.number(&end) || end < begin || end == INT32_MAX)
-         return refuse(why, why_size, "a font range out of order", base - r.left);
+         return r.refuse("a font range out of order");
       // The library keeps one set of operations per font: mixed ranges would be misread.
       int mono = depth == 1 || depth == 255;
       if (first_mono >= 0 && mono != first_mono)
-         return refuse(why, why_size, "a font of mixed glyph kinds", base - r.left);
+         return r.refuse("a font of mixed glyph kinds");
       first_mono = mono;
       // Every glyph takes at least four bytes, which bounds what the library allocates.
       int64_t glyphs = (int64_t)end - begin + 1;
       if (glyphs > (int64_t)(r.left / 4))
-         return refuse(why, why_size, "a font range cut short", base - r.left);
+         return r.refuse("a font range cut short");
       for (int64_t g = 0; g < glyphs; g++) {
          if (mono) {
             // The library keeps a glyph's size in shorts and draws at least one pixel of every row.
             int w, h;
             if (!r.word(&w) || !r.word(&h) || w == 0 || h == 0 || w > INT16_MAX || h > INT16_MAX)
-               return refuse(why, why_size, "a glyph of no size or out of range", base - r.left);
+               return r.refuse("a glyph of no size or out of range");
             if (!r.skip((size_t)((w + 7) / 8) * (size_t)h))
-               return refuse(why, why_size, "a glyph cut short", base - r.left);
-         } else if (!scan_pixels(&r, depth == 0 ? 8 : depth, base, why, why_size)) {
+               return r.refuse("a glyph cut short");
+         } else if (!scan_pixels(&r, depth == 0 ? 8 : depth)) {
             return false;
          }
       }
@@ -185,59 +198,58 @@ static bool scan_font(byte_reader_typ r, size_t base, char *why, size_t why_size
 }
 
 // Declared ahead: a data file can hold data files.
-static bool scan_objects(byte_reader_typ r, size_t base, int nesting, char *why, size_t why_size);
+static bool scan_objects(byte_reader_typ r, int nesting);
 
 // One object: its kind, its two sizes and its contents, checked by kind.
-static bool scan_object(byte_reader_typ *r, int32_t type, size_t base, int nesting, char *why, size_t why_size)
+static bool scan_object(byte_reader_typ *r, int32_t type, int nesting)
 {
    int32_t stored, unpacked;
    if (type == DAT_END)
-      return refuse(why, why_size, "an object of no kind", base - r->left);
+      return r->refuse("an object of no kind");
    if (!r->number(&stored) || !r->number(&unpacked))
-      return refuse(why, why_size, "an object cut short", base - r->left);
+      return r->refuse("an object cut short");
    if (unpacked < 0)
-      return refuse(why, why_size, "an object compressed on its own", base - r->left);
+      return r->refuse("an object compressed on its own");
    if (stored != unpacked || (size_t)stored > r->left)
-      return refuse(why, why_size, "an object longer than the file", base - r->left);
-   byte_reader_typ contents = {r->p, (size_t)stored};
-   size_t contents_base = base - r->left + contents.left;
+      return r->refuse("an object longer than the file");
+   const byte_reader_typ contents = {r->p, (size_t)stored, r->at, r->why};
    r->skip((size_t)stored);
    switch (type) {
    case DAT_FILE:
-      return scan_objects(contents, contents_base, nesting + 1, why, why_size);
+      return scan_objects(contents, nesting + 1);
    case DAT_BITMAP:
-      return scan_bitmap(contents, contents_base, why, why_size);
+      return scan_bitmap(contents);
    case DAT_FONT:
-      return scan_font(contents, contents_base, why, why_size);
+      return scan_font(contents);
    case DAT_SAMPLE: case DAT_MIDI: case DAT_RLE_SPRITE: case DAT_C_SPRITE: case DAT_XC_SPRITE:
-      return refuse(why, why_size, "an object of a kind the game does not use", base - r->left);
+      return r->refuse("an object of a kind the game does not use");
    default:
       return true;   // read as plain bytes, as many as the object says it holds
    }
 }
 
 // A list of objects: their count, then each with the properties before it.
-static bool scan_objects(byte_reader_typ r, size_t base, int nesting, char *why, size_t why_size)
+static bool scan_objects(byte_reader_typ r, int nesting)
 {
    int32_t count;
    if (nesting > MAX_NESTING)
-      return refuse(why, why_size, "data files nested too deep", base - r.left);
+      return r.refuse("data files nested too deep");
    if (!r.number(&count) || count < 0 || (size_t)count > r.left / MIN_OBJECT_BYTES)
-      return refuse(why, why_size, "an object count out of range", base - r.left);
+      return r.refuse("an object count out of range");
    for (int32_t c = 0; c < count;) {
       int32_t type;
       if (!r.number(&type))
-         return refuse(why, why_size, "fewer objects than counted", base - r.left);
+         return r.refuse("fewer objects than counted");
       if (type == DAT_PROPERTY) {
          int32_t name, size;
          if (!r.number(&name) || !r.number(&size) || size < 0 || !r.skip((size_t)size))
-            return refuse(why, why_size, "a property cut short", base - r.left);
+            return r.refuse("a property cut short");
          // The library ends its property lists with that name, so such a property is never freed.
          if (name == DAT_END)
-            return refuse(why, why_size, "a property named like the end of a list", base - r.left);
+            return r.refuse("a property named like the end of a list");
          continue;
       }
-      if (!scan_object(&r, type, base, nesting, why, why_size))
+      if (!scan_object(&r, type, nesting))
          return false;
       c++;
    }
@@ -245,25 +257,25 @@ static bool scan_objects(byte_reader_typ r, size_t base, int nesting, char *why,
 }
 
 // Checks the contents of a data file that follow its 4-byte mark.
-bool scan_datafile(const unsigned char *bytes, size_t size, char *why, size_t why_size)
+bool scan_datafile(const unsigned char *bytes, size_t size, const char *file, char *why_text, size_t why_size)
 {
-   byte_reader_typ r = {bytes, size};
+   const reason_typ why = {file, why_text, why_size};
+   const byte_reader_typ start = {bytes, size, 0, &why};
+   byte_reader_typ r = start;
    int32_t magic;
    if (!r.number(&magic) || magic != DAT_MAGIC)
-      return refuse(why, why_size, "not a data file", 0);
-   return scan_objects(r, size, 0, why, why_size);
+      return start.refuse("not a data file");
+   return scan_objects(r, 0);
 }
 
 // Reads a data file's contents after its 4-byte mark, which must say "stored uncompressed": the
 // library's decompressor can copy bytes it never wrote, so a compressed file could unpack to
 // other contents for the library than for the scan. The game's own file is never compressed.
-static bool read_datafile_bytes(const char *file, std::vector<unsigned char> *bytes, char *why, size_t why_size)
+static bool read_datafile_bytes(const reason_typ *why, std::vector<unsigned char> *bytes)
 {
-   FILE *f = fopen(file, "rb");
-   if (!f) {
-      snprintf(why, why_size, "%s is missing or unreadable", DATA_FILE);
-      return false;
-   }
+   FILE *f = fopen(why->file, "rb");
+   if (!f)
+      return say(why, " is missing or unreadable");
    unsigned char block[65536];
    size_t got;
    while ((got = fread(block, 1, sizeof(block), f)) > 0 && bytes->size() <= MAX_DATA_BYTES)
@@ -272,30 +284,29 @@ static bool read_datafile_bytes(const char *file, std::vector<unsigned char> *by
    fclose(f);
    const unsigned char plain_mark[4] = {'s', 'l', 'h', '.'};
    if (failed)
-      snprintf(why, why_size, "%s is unreadable", DATA_FILE);
-   else if (bytes->size() > MAX_DATA_BYTES)
-      snprintf(why, why_size, "%s is larger than %zu bytes", DATA_FILE, MAX_DATA_BYTES);
-   else if (bytes->size() < sizeof(plain_mark) || memcmp(bytes->data(), plain_mark, sizeof(plain_mark)) != 0)
-      snprintf(why, why_size, "%s is not an uncompressed data file", DATA_FILE);
-   else
-      return true;
-   return false;
+      return say(why, " is unreadable");
+   if (bytes->size() > MAX_DATA_BYTES)
+      return say(why, " is larger than %zu bytes", MAX_DATA_BYTES);
+   if (bytes->size() < sizeof(plain_mark) || memcmp(bytes->data(), plain_mark, sizeof(plain_mark)) != 0)
+      return say(why, " is not an uncompressed data file");
+   return true;
 }
 
 // Scans the file, then has the library load it, then checks the objects the game uses.
-DATAFILE *load_checked_datafile(const char *file, char *why, size_t why_size)
+DATAFILE *load_checked_datafile(const char *file, char *why_text, size_t why_size)
 {
+   const reason_typ why = {file, why_text, why_size};
    std::vector<unsigned char> bytes;
-   if (!read_datafile_bytes(file, &bytes, why, why_size))
+   if (!read_datafile_bytes(&why, &bytes))
       return nullptr;
-   if (!scan_datafile(bytes.data() + 4, bytes.size() - 4, why, why_size))
+   if (!scan_datafile(bytes.data() + 4, bytes.size() - 4, file, why_text, why_size))
       return nullptr;
    DATAFILE *d = load_datafile(file);
    if (!d) {
-      snprintf(why, why_size, "%s could not be loaded", DATA_FILE);
+      say(&why, " could not be loaded");
       return nullptr;
    }
-   if (!check_datafile(d, why, why_size)) {
+   if (!check_datafile(d, file, why_text, why_size)) {
       unload_datafile(d);
       return nullptr;
    }

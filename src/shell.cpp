@@ -18,8 +18,6 @@
 bool exit_prog = false;
 controller menu_controller;
 
-static const char *const DATA_FILE = "quorbix.dat";
-
 // Shows a message box about an error the game cannot go on after. Under X the library is shut
 // down before the box: its event thread reads the keyboard mapping again whenever that changes,
 // as it can with the very key that closes the box, and a shutdown running then frees the
@@ -39,7 +37,7 @@ static void fatal_message(const char *text)
 // Loads the data file and checks it; a missing or damaged file is fatal.
 static void load_game_data()
 {
-   char why[160];
+   char why[WHY_SIZE];
    data = load_checked_datafile(DATA_FILE, why, sizeof(why));
    if (!data) {
       fprintf(stderr, "quorbix: %s\n", why);

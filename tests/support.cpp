@@ -9,6 +9,7 @@
 #include <thread>
 #include <unistd.h>
 #include "datafile.h"
+#include "stringz.h"
 #include "support.h"
 #include "window.h"
 
@@ -27,6 +28,13 @@ void press_key(int scancode, int ms)
       rest(ms);
       key[scancode] = 0;
    }).detach();
+}
+
+void end_key_delay()
+{
+   char scratch[2] = "";
+   for (int i = 0; i < 2; i++)                 // the longest delay the game asks for
+      get_keyboard_input(scratch, 1, 2);
 }
 
 std::string read_file(const char *name)
@@ -62,7 +70,7 @@ int main(int argc, char **argv)
 
    if (!open_game_window())
       return 2;
-   char why[160] = "";
+   char why[WHY_SIZE] = "";
    if (!(test_data = load_checked_datafile(QUORBIX_DAT, why, sizeof(why))))
       fprintf(stderr, "%s\n", why);
 

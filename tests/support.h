@@ -14,6 +14,8 @@ extern DATAFILE *test_data;
 void release_all_keys();
 // Holds a key down and lets it go from another thread `ms` milliseconds later, for code that waits for it.
 void press_key(int scancode, int ms);
+// Lets the pause a text entry left after its last key run out, emptying the keyboard buffer.
+void end_key_delay();
 // A whole file's bytes (none if it cannot be read), and a file written with the given bytes.
 std::string read_file(const char *name);
 void write_file(const char *name, const std::string &bytes);

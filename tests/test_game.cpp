@@ -21,7 +21,8 @@ protected:
    void SetUp() override
    {
       ASSERT_NE(test_data, nullptr);
-      data = test_data, universal_control = CONTROL_ARROWS;
+      data = test_data;
+      universal_control = CONTROL_ARROWS;
       release_all_keys();
       clear_keybuf();
       create_highscores();
@@ -45,7 +46,10 @@ protected:
    {
       asteroid[slot].init(0, x, y, w, h);
       sprite &a = asteroid[slot];
-      a.counter = weight, a.life = weight + 2, a.x_vel = xv, a.y_vel = yv;
+      a.counter = weight;
+      a.life = weight + 2;
+      a.x_vel = xv;
+      a.y_vel = yv;
       return a;
    }
    // The non-zero pixels of the frame in a rectangle.
@@ -57,7 +61,8 @@ TEST_F(Game, FlightAndFiring)
 {
    hold("U");
    ship_step(&game);
-   EXPECT_TRUE(ship.speed == 1.0f && ship.y == 240 && std::abs(ship.y_vel + 1.0f / 3) < 1e-6);
+   EXPECT_EQ(std::make_tuple(ship.speed, ship.y), std::make_tuple(1.0f, 240));
+   EXPECT_NEAR(ship.y_vel, -1.0 / 3.0, 1e-6);
    hold("");
    ship_step(&game);
    EXPECT_EQ(ship.y, 239);
@@ -75,32 +80,40 @@ TEST_F(Game, FlightAndFiring)
       EXPECT_EQ(ship.angle, t.after) << t.angle;
    }
    hold("");
-   ship.speed = 4.0f, ship.x_vel = 9.0f;
+   ship.speed = 4.0f;
+   ship.x_vel = 9.0f;
    ship_step(&game);
-   EXPECT_TRUE(std::abs(ship.speed - 3.99f) < 1e-6 && ship.x_vel == 4.0f);   // held to the top speed
+   EXPECT_NEAR(ship.speed, 3.99, 1e-6);
+   EXPECT_EQ(ship.x_vel, 4.0f);                // held to the top speed
    game.forcefield = true;
-   ship.x = 0, ship.x_vel = -3.0f, ship.speed = 1.0f;
+   ship.x = 0;
+   ship.x_vel = -3.0f;
+   ship.speed = 1.0f;
    ship_step(&game);
    EXPECT_EQ(std::make_tuple(ship.x, ship.x_vel, ship.speed, ship.life), std::make_tuple(5, 3.0f, -1.0f, 95)); // put at 2
    game.forcefield = false;
    for (float x_vel : {-1.0f, 1.0f}) {
-      ship.x = -45, ship.x_vel = x_vel;
+      ship.x = -45;
+      ship.x_vel = x_vel;
       ship_step(&game);
       EXPECT_EQ(ship.x, x_vel < 0 ? 729 : -44);   // 730 = 640 + 2 x 45, then moved by 1
    }
    EXPECT_EQ(ship.life, 95);
    // Stopped dead wholly beyond an edge, as a word's touch can leave them, the ship and the word come back.
-   const int beyond[][2] = {{700, 100}, {-70, 100}, {300, -30}, {300, 490}};
+   const int beyond[][6] = {{700, 100, 595, 100, 580, 100}, {-70, 100, 0, 100, 0, 100}, {300, -30, 300, 0, 300, 0},
+      {300, 490, 300, 453, 300, 460}};                 // from x, y to the ship's x, y and the word's, just inside
    for (const auto &p : beyond) {
       sprite &word = asteroid_at(0, p[0], p[1], 60, 20, 4, 0, 0);
-      ship.x = p[0], ship.y = p[1], ship.x_vel = ship.y_vel = 0.0f;
+      ship.x = p[0];
+      ship.y = p[1];
+      ship.x_vel = ship.y_vel = 0.0f;
       asteroid_step(&game);
       ship_step(&game);
-      EXPECT_TRUE(ship.x >= 0 && ship.x + 45 <= 640 && ship.y >= 0 && ship.y + 27 <= 480) << p[0] << "," << p[1];
-      EXPECT_TRUE(word.x >= 0 && word.x + 60 <= 640 && word.y >= 0 && word.y + 20 <= 480) << p[0] << "," << p[1];
+      EXPECT_EQ(std::make_tuple(ship.x, ship.y, word.x, word.y), std::make_tuple(p[2], p[3], p[4], p[5])) << p[0] << "," << p[1];
    }
    // A press fires one bullet 7 ticks later along the heading; held fire shoots every 8 ticks.
-   ship.angle = 64, ship.x = 300;
+   ship.angle = 64;
+   ship.x = 300;
    for (int tick = 1; tick <= 30; tick++) {
       hold(tick == 1 || tick == 4 ? "1" : "");   // a press while one is pending adds nothing
       ship_step(&game);
@@ -127,13 +140,16 @@ TEST_F(Game, BulletsContactAndScoring)
    for (int t = 0; t < 6; t++) {
       bullet_step(&game);
       const bool in_flight = b.framez == BULLET_1 || b.framez == BULLET_2;   // else a hit's frame
-      EXPECT_TRUE(b.state == 1 && b.x == xs[t] && b.y == 200 && in_flight == (xs[t] < 160)) << t;
-      EXPECT_TRUE(bullet[1].x == 400 && bullet[1].y == 400 - xs[t]) << t;
+      EXPECT_EQ(std::make_tuple(b.state, b.x, b.y, in_flight), std::make_tuple(1, xs[t], 200, xs[t] < 160)) << t;
+      EXPECT_EQ(std::make_tuple(bullet[1].x, bullet[1].y), std::make_tuple(400, 400 - xs[t])) << t;
    }
    bullet_step(&game);
-   EXPECT_TRUE(b.state == 0 && low.life == 6 && high.life == 7 && asteroid[1].life == 7 &&
-               std::abs(low.x_vel - 5.0f) < 1e-3 && std::abs(low.y_vel) < 1e-3);
-   EXPECT_TRUE(bullet[1].state == 0 && std::abs(above.x_vel) < 1e-3 && std::abs(above.y_vel + 5.0f) < 1e-3);
+   EXPECT_EQ(std::make_tuple(b.state, low.life, high.life, asteroid[1].life), std::make_tuple(0, 6, 7, 7));
+   EXPECT_NEAR(low.x_vel, 5.0, 1e-3);
+   EXPECT_NEAR(low.y_vel, 0.0, 1e-3);
+   EXPECT_EQ(bullet[1].state, 0);
+   EXPECT_NEAR(above.x_vel, 0.0, 1e-3);
+   EXPECT_NEAR(above.y_vel, -5.0, 1e-3);
    struct { int x, y; bool stays; } cases[] = {{-20, 100, true}, {-21, 100, false}, {660, 100, true},
       {661, 100, false}, {100, -20, true}, {100, -21, false}, {100, 500, true}, {100, 501, false}};
    for (auto &c : cases) {
@@ -148,7 +164,7 @@ TEST_F(Game, BulletsContactAndScoring)
    ship.x_vel = -1.0f;
    for (int tick = 0; tick < 2; tick++) {
       asteroid_step(&game);
-      EXPECT_TRUE(ship.life == 74 && ship.x_vel == 4.0f && ship.y_vel == -2.0f && ship.flash_flag);
+      EXPECT_EQ(std::make_tuple(ship.life, ship.x_vel, ship.y_vel, ship.flash_flag), std::make_tuple(74, 4.0f, -2.0f, true));
    }
    EXPECT_EQ(std::make_tuple(a.x_vel, a.life), std::make_tuple(2.0f, 15));
    ship.x = 600;
@@ -163,7 +179,8 @@ TEST_F(Game, BulletsContactAndScoring)
       EXPECT_EQ(std::make_tuple(asteroid[0].state, game.score), std::make_tuple(0, c.score)) << game.score;
       std::set<int> colours;
       for (const pixel_typ &p : pixel) {
-         EXPECT_TRUE(p.state && p.x == 350.0f && p.y == 310.0f && p.life % 20 == 0 && p.life < 20 * c.weight);
+         EXPECT_EQ(std::make_tuple(p.state, p.x, p.y, p.life % 20, p.life < 20 * c.weight),
+                   std::make_tuple(true, 350.0f, 310.0f, 0, true)) << "life " << p.life;
          colours.insert(p.color);
       }
       EXPECT_EQ(colours, (std::set<int>{1, 2, 3, 4, 5}));
@@ -183,8 +200,10 @@ TEST_F(Game, Field)
    for (int round = 0; round < 20; round++) {
       create_asteroids(12);
       for (const sprite &a : asteroid) {
-         ASSERT_TRUE(a.state == 1 && a.buffer && a.width == a.buffer->w && a.height == a.buffer->h);
-         EXPECT_TRUE(a.counter == a.life - 2 && a.width % a.life == 0) << a.life << " " << a.width;
+         ASSERT_EQ(a.state, 1);
+         ASSERT_NE(a.buffer, nullptr);
+         EXPECT_EQ(std::make_tuple(a.width, a.height), std::make_tuple(a.buffer->w, a.buffer->h));
+         EXPECT_EQ(std::make_tuple(a.counter, a.width % a.life), std::make_tuple(a.life - 2, 0)) << a.life << " " << a.width;
          styles.insert({a.width / a.life, a.height});
       }
    }
@@ -215,7 +234,8 @@ TEST_F(Game, LevelFlow)
          a.deystroy();
       if (c.live_asteroid)
          asteroid_at(0, 500, 400, 10, 10, 3, 0, 0);
-      timer_2 = c.t2, timer_1 = c.t1;
+      timer_2 = c.t2;
+      timer_1 = c.t1;
       logic_tick(&game);
       EXPECT_EQ(game.level, c.level) << c.t2 << " " << c.t1;
       EXPECT_EQ(game.asteroid_counter, c.asteroids) << c.t2 << " " << c.t1;
@@ -224,32 +244,32 @@ TEST_F(Game, LevelFlow)
    for (int level = 3; level < 40; level++) {
       for (sprite &a : asteroid)
          a.deystroy();
-      timer_2 = 3, timer_1 = 211;
+      timer_2 = 3;
+      timer_1 = 211;
       logic_tick(&game);
       EXPECT_EQ(timer_1, 0);
       drawn[game.forcefield] = true;
       timer_1 = 203;                           // the new level's field, its window missed
       logic_tick(&game);
    }
-   EXPECT_TRUE(game.level == 39 && drawn[0] && drawn[1]);
+   EXPECT_EQ(std::make_tuple(game.level, drawn[0], drawn[1]), std::make_tuple(39, true, true));
    key[KEY_ESC] = 1;
    logic_tick(&game);
-   EXPECT_TRUE(game.done && game.return_value == 1);
+   EXPECT_EQ(std::make_tuple(game.done, game.return_value), std::make_tuple(true, 1));
 }
 
 // A spent ship bursts and asks a name above the last score; Enter stores it, a second ends the game.
 TEST_F(Game, GameOverAndNameEntry)
 {
-   char scratch[NAME_FIELD_SIZE] = "";
-   for (int i = 0; i < 2; i++)                 // first let a delay left by an earlier entry run out
-      get_keyboard_input(scratch, MAX_NAME_LENGTH, 2);
+   end_key_delay();
    game.forcefield = true;
    simulate_keypress((KEY_A << 8) | 'a');     // a key of the game, still in the buffer at its end
    for (int score : {15, 16}) {
       ship.init(0, 0, 240, 45, 27);
-      ship.life = 5, game.score = score;       // the bounce takes the last 5
+      ship.life = 5;                           // the bounce takes the last 5
+      game.score = score;
       ship_step(&game);
-      EXPECT_TRUE(ship.state == 0 && game.input_name == (score == 16));
+      EXPECT_EQ(std::make_tuple(ship.state, game.input_name), std::make_tuple(0, score == 16)) << score;
    }
    int burst = 0;
    for (const pixel_typ &p : pixel)
@@ -260,7 +280,7 @@ TEST_F(Game, GameOverAndNameEntry)
    timer_2 = 3;                                // past the banner, which shares the middle
    srand(3);                                   // visible colours
    compose_frame(&game);
-   EXPECT_TRUE(lit(280, 236, 360, 244) > 0 && lit(200, 200, 400, 225) > 0 && lit(200, 280, 400, 288) > 0);
+   EXPECT_EQ(std::make_tuple(lit(280, 236, 360, 244) > 0, lit(200, 200, 400, 225) > 0, lit(200, 280, 400, 288) > 0), std::make_tuple(true, true, true));
    for (char c : {'A', 'B', 'C', 'D'}) {
       simulate_keypress(((KEY_A + c - 'A') << 8) | c);
       logic_tick(&game);
@@ -268,12 +288,12 @@ TEST_F(Game, GameOverAndNameEntry)
    EXPECT_STREQ(game.temp, "AD");
    press_key(KEY_ENTER, 50);
    logic_tick(&game);
-   EXPECT_TRUE(!game.input_name && high_scores[6].score == 16 && !strcmp(high_scores[6].name, "AD"));
+   EXPECT_EQ(std::make_tuple(game.input_name, high_scores[6].score, std::string(high_scores[6].name)), std::make_tuple(false, 16, "AD"));
    compose_frame(&game);                       // the first Enter was let go before the prompt
-   EXPECT_TRUE(!game.done && lit(200, 200, 400, 225) == 0 && lit(270, 300, 370, 308) > 0);
+   EXPECT_EQ(std::make_tuple(game.done, lit(200, 200, 400, 225), lit(270, 300, 370, 308) > 0), std::make_tuple(false, 0, true));
    press_key(KEY_ENTER, 50);
    compose_frame(&game);                       // ends once Enter is let go, not as a quit
-   EXPECT_TRUE(game.done && !key[KEY_ENTER] && game.return_value == 0);
+   EXPECT_EQ(std::make_tuple(game.done, key[KEY_ENTER] != 0, game.return_value), std::make_tuple(true, false, 0));
 }
 
 // The gauge, the status lines, the banner, the four bolts, the ship (also over the left edge), the labels.
@@ -284,17 +304,20 @@ TEST_F(Game, Frame)
       compose_frame(&game);
       for (int y = 1; y <= 110; y++)
          EXPECT_EQ(getpixel(game.buffer, 60, y) == 224, y >= 100 - life && y < 100) << life << " " << y;
-      EXPECT_TRUE(getpixel(game.buffer, 50, 0) == 15 && getpixel(game.buffer, 75, 100) == 15);
+      EXPECT_EQ(std::make_tuple(getpixel(game.buffer, 50, 0), getpixel(game.buffer, 75, 100)), std::make_tuple(15, 15));
    }
-   EXPECT_TRUE(lit(440, 32, 639, 39) > 0 && lit(440, 42, 639, 49) > 0 && lit(440, 52, 639, 59) > 0);
-   ship.x = 500, ship.y = 400;
+   EXPECT_EQ(std::make_tuple(lit(440, 32, 639, 39) > 0, lit(440, 42, 639, 49) > 0, lit(440, 52, 639, 59) > 0), std::make_tuple(true, true, true));
+   ship.x = 500;
+   ship.y = 400;
    for (int seconds = 0; seconds < 4; seconds++) {
       timer_2 = seconds;
       srand(7);                                // a visible colour
       compose_frame(&game);
       const ink banner = ink_in(game.buffer, 100, 240, 539, 250);
       EXPECT_EQ(banner.count > 0, seconds < 3) << seconds;
-      EXPECT_TRUE(seconds == 3 || std::abs(banner.min_x + banner.max_x - 640) <= 4) << seconds;   // centred
+      if (seconds < 3) {
+         EXPECT_NEAR(banner.min_x + banner.max_x, 640, 4) << seconds;   // centred
+      }
    }
    // How far each bolt reaches in over 20 frames (jitter up to 5, glow 3), and how often all four show.
    for (bool forcefield : {false, true}) {
@@ -313,12 +336,13 @@ TEST_F(Game, Frame)
          right = std::min(right, r.min_x);
          all_four += t.max_y >= 0 && l.max_x >= 0 && b.min_y < 480 && r.min_x < 640;
       }
-      EXPECT_TRUE(forcefield ? top == 7 && left == 7 && bottom == 470 && right == 630 && all_four == 20
-                             : top == -1 && left == -1 && bottom == 480 && right == 640)
-         << top << " " << left << " " << bottom << " " << right << " " << all_four;
+      EXPECT_EQ(std::make_tuple(top, left, bottom, right, all_four),
+                forcefield ? std::make_tuple(7, 7, 470, 630, 20) : std::make_tuple(-1, -1, 480, 640, 0));
    }
    game.forcefield = false;
-   ship.x = -20, ship.y = 300, ship.angle = -4;
+   ship.x = -20;
+   ship.y = 300;
+   ship.angle = -4;
    compose_frame(&game);
    BITMAP *expect = create_bitmap(SCREEN_W, SCREEN_H);
    clear_bitmap(expect);
@@ -328,7 +352,7 @@ TEST_F(Game, Frame)
       for (int x = 0; x < 40; x++)
          differ += getpixel(game.buffer, x, y) != getpixel(expect, x + 40, y);
    destroy_bitmap(expect);
-   EXPECT_TRUE(differ == 0 && lit(0, 280, 39, 349) > 0);
+   EXPECT_EQ(std::make_tuple(differ, lit(0, 280, 39, 349) > 0), std::make_tuple(0, true));
 }
 
 // The frame shows the records as they stand: each live word from the bitmap its slot holds now,

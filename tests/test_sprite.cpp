@@ -1,9 +1,6 @@
-// The sprite record (animation, box overlap, screen edges, launching into a pool) and the controller.
+// The sprite record: animation, box overlap, screen edges, launching into a pool.
 #include <gtest/gtest.h>
 #include <tuple>
-#include <cstring>
-#include <string>
-#include "controller.h"
 #include "sprite.h"
 #include "support.h"
 
@@ -37,7 +34,7 @@ TEST(Sprite, SpawnAndCollision)
    sprite a = box(100, 100, 20, 10);
    for (const auto &c : cases) {
       sprite b = box(c.x, c.y, 8, 8);
-      EXPECT_TRUE(a.sprite_collision(&b) == c.hit && b.sprite_collision(&a) == c.hit) << c.x << "," << c.y;
+      EXPECT_EQ(std::make_tuple(a.sprite_collision(&b), b.sprite_collision(&a)), std::make_tuple(c.hit, c.hit)) << c.x << "," << c.y;
    }
 }
 
@@ -58,8 +55,8 @@ TEST(SpriteEdges, BounceStopAndWrap)
    for (const auto &c : cases) {
       sprite s = box(c.x, c.y, 32, 20, c.x_vel, c.y_vel);
       EXPECT_EQ(s.check_boundries(c.type, 0, 0, 640, 480), c.edge) << c.type << ": " << c.x << "," << c.y;
-      EXPECT_TRUE(s.x == c.new_x && s.y == c.new_y && s.x_vel == c.new_x_vel && s.y_vel == c.new_y_vel &&
-                  s.speed == c.speed) << c.type << ": " << c.x << "," << c.y << " went to " << s.x << "," << s.y;
+      EXPECT_EQ(std::make_tuple(s.x, s.y, s.x_vel, s.y_vel, s.speed),
+                std::make_tuple(c.new_x, c.new_y, c.new_x_vel, c.new_y_vel, c.speed)) << c.type << ": " << c.x << "," << c.y;
    }
 }
 
@@ -70,46 +67,7 @@ TEST(SpriteAnimation, LoopingAndHeldSequences)
    sprite s = box(0, 0, 16, 16);
    s.ani_timing = 1;
    for (int expected : {1, 2, 2, 1, 1, 2, 2})
-      EXPECT_TRUE(s.animate(frames, 2, true) == 0 && s.framez == expected) << expected;
+      EXPECT_EQ(std::make_tuple(s.animate(frames, 2, true), s.framez), std::make_tuple(0, expected));
    for (int result : {1, 0, 1})
-      EXPECT_TRUE(s.animate(frames, 2, false) == result && s.framez == 2) << result;
-}
-
-// The flags read once in the given mode as letters u d l r 1 2; beforehand the raw fields say down and button 2.
-static std::string read_in_mode(int code, bool ignore)
-{
-   controller c = {};
-   c.GO_DOWN = c.BUTTON2 = 1;
-   c.up_flag = true;
-   c.control_type = code;
-   c.ignore_control = ignore;
-   c.refresh_controller();
-   c.set_input_flags();
-   return std::string(c.up_flag ? "u" : "") + (c.down_flag ? "d" : "") + (c.left_flag ? "l" : "") +
-          (c.right_flag ? "r" : "") + (c.button1_flag ? "1" : "") + (c.button2_flag ? "2" : "");
-}
-
-// Key layouts, up over down, left over right, the silent modes, each joystick alone, no needless calibration.
-TEST(Controller, KeysJoysticksPrioritiesAndSilentCodes)
-{
-   const int AR = CONTROL_ARROWS, LE = CONTROL_LETTERS, J1 = CONTROL_JOYSTICK_1, J2 = CONTROL_JOYSTICK_2;
-   const struct { int code, held[4]; bool ignore; const char *read; } cases[] = {    // held: up to 4 scancodes
-      {AR, {KEY_UP, KEY_RIGHT, KEY_A}, false, "ur1"}, {AR, {KEY_DOWN, KEY_LEFT, KEY_S}, false, "dl2"},
-      {LE, {KEY_W, KEY_D, KEY_F}, false, "ur1"}, {LE, {KEY_S, KEY_A, KEY_G}, false, "dl2"},
-      {AR, {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT}, false, "ul"}, {AR, {KEY_UP, KEY_A}, true, ""},
-      {CONTROL_OFF_1, {KEY_UP, KEY_A}, false, ""}, {CONTROL_OFF_2, {KEY_UP, KEY_A}, false, ""},
-      {CONTROL_NONE, {KEY_UP, KEY_A}, false, "d2"}, {J1, {KEY_UP, KEY_A}, false, ""}, {J2, {KEY_UP, KEY_A}, false, ""}};
-   memset(joy, 0, sizeof(JOYSTICK_INFO) * 2);
-   for (const auto &c : cases) {
-      release_all_keys();
-      for (int k : c.held)
-         key[k] = k != 0;
-      EXPECT_EQ(read_in_mode(c.code, c.ignore), c.read) << "code " << c.code << ", first key " << c.held[0];
-   }
-   joy[0].stick[0].axis[1].d2 = joy[0].stick[0].axis[0].d1 = joy[0].button[1].b = 1;
-   joy[1].stick[0].axis[1].d1 = joy[1].stick[0].axis[0].d2 = joy[1].button[0].b = 1;
-   EXPECT_EQ(read_in_mode(J1, false) + "," + read_in_mode(J2, false), "dl2,ur1");
-   EXPECT_EQ(controller().init_controller(0), 0);
-   memset(joy, 0, sizeof(JOYSTICK_INFO) * 2);
-   release_all_keys();
+      EXPECT_EQ(std::make_tuple(s.animate(frames, 2, false), s.framez), std::make_tuple(result, 2));
 }

@@ -1,5 +1,6 @@
 # Helpers of the end-to-end and install tests: a scratch folder, a private Xvfb display, keys by xdotool.
-# Arguments: GAME_BINARY DATA_FILE [CMAKE BUILD_DIR BIN_DIR GAME_DIR SHARE_DIR MAN_DIR DATA_DIR VERSION [package]]
+# Arguments: GAME_BINARY DATA_FILE. The install tests' places come in the environment: cmake_command,
+# build_dir, bin_dir, game_dir, share_dir, man_dir, data_dir, version, and from ("package" or empty).
 set -euo pipefail
 
 game_binary=$1 data_file=$2
@@ -77,9 +78,8 @@ table() {
   perl -e 'print map { /(.*):(-?\d+)/; pack("a12 l<", $1, $2) } @ARGV' "$@"
 }
 
-# An install test's places as configured (no spaces); the tree is installed under $root.
-if [ $# -ge 10 ]; then
-  read -r cmake_command build_dir bin_dir game_dir share_dir man_dir data_dir version from <<<"${*:3}"
+# An install test's tree is installed under $root.
+if [ -n "${bin_dir:-}" ]; then
   root=$work/root
   launcher=$root$bin_dir/quorbix
   installed_game=$root$game_dir/quorbix
