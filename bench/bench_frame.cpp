@@ -25,7 +25,7 @@ static const char FLOOR[] = "BM_clear_and_two_blits";
 static void fill_particle_pool()
 {
    for (int i = 0; i < MAX_PIXELS; i++)
-      init_pixel(1000, (float)(i % 640), (float)(i % 480), 1.0f, 1.0f, 1 + i % 5);
+      init_pixel(1000, (float)(i % SCREEN_W), (float)(i % SCREEN_H), 1.0f, 1.0f, 1 + i % 5);
 }
 
 // Forcefield on, the "READY?" banner, 25 asteroids, 10 bullets and 1000 particles.
@@ -88,17 +88,17 @@ BENCHMARK(BM_worst_logic_tick)->Unit(benchmark::kMicrosecond);
 // The floor under every frame: clear the frame, copy the star field in, copy the frame out.
 static void BM_clear_and_two_blits(benchmark::State &state)
 {
-   BITMAP *background = create_bitmap(640, 480);
-   BITMAP *buffer = create_bitmap(640, 480);
-   BITMAP *target = create_bitmap(640, 480);
+   BITMAP *background = create_bitmap(SCREEN_W, SCREEN_H);
+   BITMAP *buffer = create_bitmap(SCREEN_W, SCREEN_H);
+   BITMAP *target = create_bitmap(SCREEN_W, SCREEN_H);
    if (!background || !buffer || !target) {
       state.SkipWithError("no bitmaps");
    } else {
       clear_bitmap(background);
       for (auto _ : state) {
          clear_bitmap(buffer);
-         blit(background, buffer, 0, 0, 0, 0, 640, 480);
-         blit(buffer, target, 0, 0, 0, 0, 640, 480);
+         blit(background, buffer, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+         blit(buffer, target, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
          benchmark::ClobberMemory();
       }
    }

@@ -11,8 +11,8 @@ that build. The seed fixes which faults are drawn for a given source tree.
 
     scripts/mutate.py --seed 1 --count 60 --labels 'unit|e2e'
 
-The source files are changed in place and put back after each fault, so run it on a
-tree nobody is editing.
+The faults go into a copy of the tracked files (build-mutate/tree), never into the
+working tree, so a run that is killed leaves the sources as they were.
 """
 import argparse
 import os

@@ -15,6 +15,7 @@ enum {
 // Edges reported by check_boundries (0: none).
 enum { EDGE_LEFT = 1, EDGE_RIGHT = 2, EDGE_TOP = 3, EDGE_BOTTOM = 4 };
 
+// The fields noted "unread" are set or kept but never read by the game; they stay as part of the record.
 class sprite {
 public:
    int x, y;              // top-left corner of the box, screen pixels
@@ -24,15 +25,15 @@ public:
    int angle;             // heading, 256 per turn, 0 up, clockwise
    int dir;               // direction given at launch, same units
    int framez;            // data-file object shown
-   int type;              // kind tag given to init
+   int type;              // kind tag given to init; unread
    int ani_timer;         // animate calls since the frame last advanced
    int ani_timing;        // a frame lasts ani_timing + 1 animate calls
    int frame_point;       // position in the frame list
    int state;             // 1 live, 0 free
    int life;              // hit points or energy
    int counter;           // general counter of the game
-   int item;              // the value given to spawn_sprite
-   char name[10];
+   int item;              // the value given to spawn_sprite; unread
+   char name[10];         // unread
    double radian_angle;   // heading in radians
    BITMAP *buffer;        // an image the object owns
 
@@ -51,22 +52,22 @@ public:
 class player : public sprite {
 public:
    bool flash_flag;       // invulnerable after touching an asteroid
-   bool shot_flag;
-   bool reverse;
-   bool skid_flag;
+   bool shot_flag;        // unread
+   bool reverse;          // unread
+   bool skid_flag;        // unread
    int god_time;          // ticks of invulnerability left
-   int spin_out_counter;
-   int check_point_counter;
+   int spin_out_counter;  // unread
+   int check_point_counter;   // unread
    int shot_timer;        // ticks the pending shot has waited
    int shot_delay;        // 1 while a shot is pending
    int shot_interval;     // ticks a pending shot waits
    float accel;           // what one tick of thrust adds to speed
-   float accel_rate;
-   int x_momentum, y_momentum;
-   int old_x_vel, old_y_vel;
+   float accel_rate;      // unread
+   int x_momentum, y_momentum;    // unread
+   int old_x_vel, old_y_vel;      // unread
    int top_speed;         // velocity limit per component
-   int max_top_speed;
-   int turn_rate;
+   int max_top_speed;     // unread
+   int turn_rate;         // unread
 };
 
 // Starts the first free sprite of an array with a 16 x 16 box; does nothing when all are live.

@@ -216,7 +216,8 @@ TEST_F(Game, Field)
    sprite &first = asteroid_at(3, 100, 100, 40, 10, 5, 3, 1), &second = asteroid_at(4, 143, 100, 40, 10, 5, -1, 0.5f);
    asteroid_at(5, 100, 100, 40, 10, 5, 0, 0).state = 0;
    asteroid_step(&game);
-   EXPECT_EQ(std::make_tuple(odd.x, odd.x_vel, even.x, fast.x, fast.x_vel), std::make_tuple(2, 2.0f, 720, 109, 7.0f)); // 720 = 640 + 2 x 40
+   EXPECT_EQ(std::make_tuple(odd.x, odd.x_vel, even.x, fast.x, fast.x_vel),
+             std::make_tuple(2, 2.0f, 720, 109, 7.0f)); // 720 = 640 + 2 x 40
    EXPECT_EQ(std::make_tuple(first.x_vel, first.y_vel), std::make_tuple(-2.0f, -1.0f)); // reversed, then 3 slowed, 1 not
    EXPECT_EQ(std::make_tuple(second.x_vel, second.y_vel, second.x), std::make_tuple(1.0f, -0.5f, 144));
 }
@@ -280,7 +281,8 @@ TEST_F(Game, GameOverAndNameEntry)
    timer_2 = 3;                                // past the banner, which shares the middle
    srand(3);                                   // visible colours
    compose_frame(&game);
-   EXPECT_EQ(std::make_tuple(lit(280, 236, 360, 244) > 0, lit(200, 200, 400, 225) > 0, lit(200, 280, 400, 288) > 0), std::make_tuple(true, true, true));
+   EXPECT_EQ(std::make_tuple(lit(280, 236, 360, 244) > 0, lit(200, 200, 400, 225) > 0, lit(200, 280, 400, 288) > 0),
+             std::make_tuple(true, true, true));
    for (char c : {'A', 'B', 'C', 'D'}) {
       simulate_keypress(((KEY_A + c - 'A') << 8) | c);
       logic_tick(&game);
@@ -288,7 +290,8 @@ TEST_F(Game, GameOverAndNameEntry)
    EXPECT_STREQ(game.temp, "AD");
    press_key(KEY_ENTER, 50);
    logic_tick(&game);
-   EXPECT_EQ(std::make_tuple(game.input_name, high_scores[6].score, std::string(high_scores[6].name)), std::make_tuple(false, 16, "AD"));
+   EXPECT_EQ(std::make_tuple(game.input_name, high_scores[6].score, std::string(high_scores[6].name)),
+             std::make_tuple(false, 16, "AD"));
    compose_frame(&game);                       // the first Enter was let go before the prompt
    EXPECT_EQ(std::make_tuple(game.done, lit(200, 200, 400, 225), lit(270, 300, 370, 308) > 0), std::make_tuple(false, 0, true));
    press_key(KEY_ENTER, 50);
@@ -306,7 +309,8 @@ TEST_F(Game, Frame)
          EXPECT_EQ(getpixel(game.buffer, 60, y) == 224, y >= 100 - life && y < 100) << life << " " << y;
       EXPECT_EQ(std::make_tuple(getpixel(game.buffer, 50, 0), getpixel(game.buffer, 75, 100)), std::make_tuple(15, 15));
    }
-   EXPECT_EQ(std::make_tuple(lit(440, 32, 639, 39) > 0, lit(440, 42, 639, 49) > 0, lit(440, 52, 639, 59) > 0), std::make_tuple(true, true, true));
+   EXPECT_EQ(std::make_tuple(lit(440, 32, 639, 39) > 0, lit(440, 42, 639, 49) > 0, lit(440, 52, 639, 59) > 0),
+             std::make_tuple(true, true, true));
    ship.x = 500;
    ship.y = 400;
    for (int seconds = 0; seconds < 4; seconds++) {

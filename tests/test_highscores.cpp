@@ -28,7 +28,8 @@ TEST(HighScores, TableAndFile)
       EXPECT_EQ(compare_new_entry(c.score), c.slot >= 0) << c.score;
       update_highscores("ABCDEFGHIJKLMNOP", c.score);
       if (c.slot >= 0) {
-         EXPECT_EQ(std::make_tuple(std::string(high_scores[c.slot].name), high_scores[c.slot].score), std::make_tuple("ABCDEFGHI", c.score));
+         EXPECT_EQ(std::make_tuple(std::string(high_scores[c.slot].name), high_scores[c.slot].score),
+                   std::make_tuple("ABCDEFGHI", c.score));
       }
       EXPECT_STREQ(high_scores[6].name, c.last) << c.score;
    }

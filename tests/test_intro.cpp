@@ -81,7 +81,8 @@ TEST_F(TitleScreen, KeysCycleAndPicture)
    timer_2 = 14;
    intro.whichone = 0;
    run_ticks(1);
-   EXPECT_EQ(std::make_tuple(intro.show_scores, timer_2.load(), intro.whichone > 0, intro.intro1), std::make_tuple(false, 0, true, intro.whichone == 1));
+   EXPECT_EQ(std::make_tuple(intro.show_scores, timer_2.load(), intro.whichone > 0, intro.intro1),
+             std::make_tuple(false, 0, true, intro.whichone == 1));
    // An unrolling picture comes to rest with its rows 0..237 at y 101..338; a falling one slides down.
    BITMAP *title = (BITMAP *)data[TITLE_BMP].dat;
    intro.intro1 = false;

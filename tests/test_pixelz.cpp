@@ -72,6 +72,7 @@ TEST(Particles, PoolTravelAndDrawing)
       init_pixel(10, spots[i][0], spots[i][1], 1.0f, 0.0f, 21 + i);
    pixel[3].state = false;
    draw_pixels(bmp);
-   EXPECT_EQ(std::make_tuple(ink_in(bmp, 0, 0, 31, 31).colors, getpixel(bmp, 0, 5), getpixel(bmp, 3, 4)), std::make_tuple(std::set<int>{21, 23}, 21, 23));
+   EXPECT_EQ(std::make_tuple(ink_in(bmp, 0, 0, 31, 31).colors, getpixel(bmp, 0, 5), getpixel(bmp, 3, 4)),
+             std::make_tuple(std::set<int>{21, 23}, 21, 23));
    destroy_bitmap(bmp);
 }
