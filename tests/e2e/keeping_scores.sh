@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# No score is lost to a quit or to the machine. The real game quits as with Esc on the close button (pressed
-# through Debian's openbox), SIGINT, SIGTERM or SIGHUP: within 2 s, status 0, a whole scores.hi.
-# When the X server goes, also after a name's first Enter: within 1 s, status 1, one line on stderr, the table
-# and the name saved. Two games in one folder, the second loading another copy's table written under the
-# first with the lock, quit in either order, keep both tables' entries. Args: GAME DATA_FILE
+# No score is lost to a quit or to the machine: the close button (through openbox), SIGINT, SIGTERM, SIGHUP
+# quit in 2 s with status 0; a lost X server, also at a name's first Enter, in 1 s with status 1, a line on
+# stderr and the name saved; two games in one folder, quit in either order, keep both tables. Args: GAME DATA
 source "$(dirname "$0")/lib.sh"
 start_wm
 display_lost="quorbix: the connection to the display was lost; the high scores are saved"

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Under a window manager (openbox) on a 1920x1080 desktop: a 1280x960 window of class Quorbix with an icon,
-# whose high-score page is a 1x window's (on 1024x768) with every pixel a 2x2 block. F11 in a game makes it
-# frameless and desktop-size with the frame centred on black, F11 again gives the framed window back; the
-# arrows and the close button still work, scores.hi stays whole; F11 held for 3 s switches once. At 1x, a game
-# stopped as its words are due still gets them. Args: GAME DATA
+# Under openbox on 1920x1080: a 1280x960 window of class Quorbix with an icon, its page the 1x page (1024x768)
+# in 2x2 blocks; F11 to a frameless desktop-size window, frame centred on black, and back; held, it switches
+# once; arrows and close button work. At 1x a game stopped as its words are due still gets them. Args: GAME DATA
 screen_size=1920x1080
 source "$(dirname "$0")/lib.sh"
 start_wm
