@@ -272,10 +272,10 @@ BITMAP *make_title(const PALETTE pal, FT_Face face)
 // The game's fonts, in data-file order.
 const font_recipe_typ FONTS[] = {
    // Main: a bold face whose em is a little taller than wide, as the glyph box is.
-   {"FONT_MAIN", "DejaVuSans-Bold.ttf", 16, 20, 1.2},
+   {"FONT_MAIN", "DejaVuSans-Bold.ttf", MAIN_CELL_WIDTH, MAIN_CELL_HEIGHT, 1.2},
    // Tall: a condensed face drawn with an em 1.7 times taller than wide.
-   {"FONT_TALL", "DejaVuSansCondensed-Bold.ttf", 16, 30, 1.7},
-   {"FONT_NARROW", "DejaVuSansMono-Bold.ttf", 15, 20, 1.0},
+   {"FONT_TALL", "DejaVuSansCondensed-Bold.ttf", TALL_CELL_WIDTH, TALL_CELL_HEIGHT, 1.7},
+   {"FONT_NARROW", "DejaVuSansMono-Bold.ttf", NARROW_CELL_WIDTH, NARROW_CELL_HEIGHT, 1.0},
    // The title font has no size limit of the game's; this width only stops the search.
    {"FONT_TITLE", "DejaVuSerif-Bold.ttf", 64, 38, 1.0},
 };

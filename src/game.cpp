@@ -79,9 +79,9 @@ static const int BUILTIN_FONT = -1;
 static const int NUM_STYLES = 4;
 static const label_style_typ label_style[NUM_STYLES] = {
    {BUILTIN_FONT, 8, 8},
-   {FONT_MAIN, 16, 20},
-   {FONT_TALL, 16, 30},
-   {FONT_NARROW, 15, 20}
+   {FONT_MAIN, MAIN_CELL_WIDTH, MAIN_CELL_HEIGHT},
+   {FONT_TALL, TALL_CELL_WIDTH, TALL_CELL_HEIGHT},
+   {FONT_NARROW, NARROW_CELL_WIDTH, NARROW_CELL_HEIGHT}
 };
 
 // The font a label style prints with.

@@ -30,5 +30,12 @@ const int SHIP_HEIGHT = 27;
 const int BULLET_SIZE = 16;       // each bullet picture, square
 const int TITLE_WIDTH = 300;      // the title picture
 const int TITLE_HEIGHT = 239;
+// The cell every glyph of a label font fits, which the label bitmaps are sized by.
+const int MAIN_CELL_WIDTH = 16;
+const int MAIN_CELL_HEIGHT = 20;
+const int TALL_CELL_WIDTH = 16;
+const int TALL_CELL_HEIGHT = 30;
+const int NARROW_CELL_WIDTH = 15;
+const int NARROW_CELL_HEIGHT = 20;
 
 #endif
