@@ -130,7 +130,9 @@ def main():
                 "-DCMAKE_EXPORT_COMPILE_COMMANDS=ON"]) or not build():
         sys.exit("the unchanged tree does not build")
     if caught(args.labels):
-        sys.exit("the unchanged tree fails its tests")
+        failed = subprocess.run(XVFB + ["ctest", "--rerun-failed", "--output-on-failure"], cwd=BUILD,
+                                capture_output=True, text=True).stdout
+        sys.exit("the unchanged tree fails its tests:\n" + failed[-3000:])
     # Only the game's sources this build compiles: a fault in another platform's file would build unseen.
     with open(os.path.join(BUILD, "compile_commands.json")) as f:
         compiled = {os.path.realpath(entry["file"]) for entry in json.load(f)}
