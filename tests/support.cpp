@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include "datafile.h"
+#include "stringz.h"
 #include "support.h"
 #include "window.h"
 
@@ -18,6 +20,13 @@ void release_all_keys()
 {
    for (int k = 0; k < KEY_MAX; k++)
       key[k] = 0;
+}
+
+void end_entry_pause()
+{
+   char scratch[2] = "";
+   for (int i = 0; i < 2; i++)   // the game's and the tests' pauses are at most 2 calls long
+      get_keyboard_input(scratch, 0, 2);
 }
 
 void press_key(int scancode, int ms)
@@ -66,14 +75,21 @@ int main(int argc, char **argv)
    if (!(test_data = load_checked_datafile(QUORBIX_DAT, why, sizeof(why))))
       fprintf(stderr, "%s\n", why);
 
-   char dir[] = "/tmp/quorbix-test-XXXXXX";
-   if (!mkdtemp(dir) || chdir(dir) != 0) {
-      perror("temporary folder");
+   namespace fs = std::filesystem;
+   std::error_code error;
+   fs::path dir;
+   do
+      dir = fs::temp_directory_path() / ("quorbix-test-" + std::to_string(std::random_device()()));
+   while (!fs::create_directory(dir, error) && !error);
+   fs::current_path(dir, error);
+   if (error) {
+      fprintf(stderr, "temporary folder %s: %s\n", dir.string().c_str(), error.message().c_str());
       return 2;
    }
    int result = RUN_ALL_TESTS();
-   std::string cleanup = std::string("rm -rf ") + dir;
-   if (system(cleanup.c_str()) != 0)
-      fprintf(stderr, "could not remove %s\n", dir);
+   fs::current_path(dir.parent_path());
+   if (fs::remove_all(dir, error) == 0 || error)
+      fprintf(stderr, "could not remove %s\n", dir.string().c_str());
    return result;
 }
+END_OF_MAIN()  // on Windows the library's WinMain hands the command line to this main

@@ -9,7 +9,6 @@
 #include "game.h"
 #include "pixelz.h"
 #include "quorbix.h"
-#include "stringz.h"
 #include "support.h"
 #include "timers.h"
 
@@ -240,9 +239,7 @@ TEST_F(Game, LevelFlow)
 // A spent ship bursts and asks a name above the last score; Enter stores it, a second ends the game.
 TEST_F(Game, GameOverAndNameEntry)
 {
-   char scratch[NAME_FIELD_SIZE] = "";
-   for (int i = 0; i < 2; i++)                 // first let a delay left by an earlier entry run out
-      get_keyboard_input(scratch, MAX_NAME_LENGTH, 2);
+   end_entry_pause();
    game.forcefield = true;
    simulate_keypress((KEY_A << 8) | 'a');     // a key of the game, still in the buffer at its end
    for (int score : {15, 16}) {

@@ -39,4 +39,5 @@ cmake -S "$out/src" -B "$out/build" -DCMAKE_TOOLCHAIN_FILE="$here/mingw-i686.cma
   { tail -20 "$out/build.log" >&2; exit 1; }
 cmake --build "$out/build" -j"${JOBS:-2}" >>"$out/build.log" 2>&1 || { tail -20 "$out/build.log" >&2; exit 1; }
 cmake --install "$out/build" >>"$out/build.log" 2>&1
+cp "$out/src/docs/txt/license.txt" "$out/install/license.txt"  # the giftware licence, which the zip carries
 echo "$key" >"$out/install/key"
