@@ -67,7 +67,7 @@ static int set_mode(bool fullscreen, int factor)
 }
 
 // Takes up the mode just set: the game's palette again (the library puts back its own), a black
-// screen, and the factor, the offsets and the scaled bitmap anew. Short of memory for that
+// screen, running in the background, and the factor, the offsets and the scaled bitmap anew. Short of memory for that
 // bitmap, the frame is shown unscaled.
 static void take_up_mode(bool fullscreen, int factor)
 {
@@ -81,6 +81,9 @@ static void take_up_mode(bool fullscreen, int factor)
    if (data)
       set_palette((RGB *)data[GAME_PAL].dat);
    clear(screen);
+   // The game runs on in the background; on Windows each new mode puts back the library's pause.
+   if (set_display_switch_mode(SWITCH_BACKGROUND) != 0)
+      set_display_switch_mode(SWITCH_BACKAMNESIA);
 }
 
 // The game cannot go on without a graphics mode.

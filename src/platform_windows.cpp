@@ -35,15 +35,16 @@ void catch_outside_quits()
    win_set_msg_pre_proc(on_window_message);
 }
 
-// A window of the desktop's size, its frame taken away and laid over the whole desktop; the
-// library's own fullscreen driver would change the monitor's mode. Going back to a window, the
-// library gives the window its frame again.
+// A window of the desktop's size without a frame, over the whole desktop; the library's own
+// fullscreen driver would change the monitor's mode. The window loses its frame between two
+// modes, as a driver's exit gives it back and the next one sizes the window by its style.
 bool set_fullscreen_mode(int w, int h)
 {
-   if (set_gfx_mode(GFX_DIRECTX_WIN, w, h, 0, 0) != 0)
-      return false;
+   set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
    HWND window = win_get_window();
    SetWindowLong(window, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+   if (set_gfx_mode(GFX_DIRECTX_WIN, w, h, 0, 0) != 0)
+      return false;
    SetWindowPos(window, HWND_TOP, 0, 0, w, h, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
    return true;
 }

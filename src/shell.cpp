@@ -50,8 +50,6 @@ void start_up()
    open_display();
    set_window_title("Quorbix");
    catch_close_button();
-   if (set_display_switch_mode(SWITCH_BACKGROUND) != 0)
-      set_display_switch_mode(SWITCH_BACKAMNESIA);
    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)
       allegro_message("Error setting up Sound, so the game will be silent!\n%s\n", allegro_error);
    if (install_joystick(JOY_TYPE_AUTODETECT) != 0)

@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
-# Wine for the Windows build's tests. wine.sh ROOT boot: a fresh prefix in ROOT and a wineserver that
-# stays up; wine.sh ROOT run PROGRAM ARGS...: the program in it (the cross-built tests' emulator);
-# wine.sh ROOT end: the wineserver stopped. Sourced with ROOT, it sets up the same environment.
+# Wine for the Windows build's tests, in a prefix in ROOT made once for each test run. wine.sh ROOT boot makes
+# it; wine.sh ROOT run PROGRAM ARGS... runs a program there (the cross-built unit tests' emulator). Sourced after
+# lib.sh with ROOT, it sets up the same environment, and wine_session starts a wineserver that stays up (each
+# program then starts in a moment) until the test ends. Wine takes the desktop's size from the display its
+# session started on: each test has a session of its own, and the tests that share a prefix never run at once.
 root=$1
 export WINEPREFIX=$root/prefix HOME=$root/home WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Kept away from the test's output, which it would hold open.
+wine_session() {
+  wineserver -k 2>/dev/null || true
+  wineserver -p </dev/null >/dev/null 2>&1
+  trap 'wineserver -k 2>/dev/null; cleanup' EXIT
+}
+
 [ "${BASH_SOURCE[0]}" = "$0" ] || return 0
 set -euo pipefail
 case $2 in
   boot)
+    [ ! -d "$WINEPREFIX" ] || wineserver -k 2>/dev/null || true   # a session left by an earlier run
     rm -rf "$root" && mkdir -p "$HOME"
     # A sound device that plays nothing, so the game's sound starts as on a machine with a card.
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
-    wineboot -i >/dev/null 2>&1
-    wineserver -p ;;
+    wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -k ;;
   run) shift 2 && exec wine "$@" ;;
-  end) wineserver -k || true ;;
 esac
