@@ -57,6 +57,14 @@ hold() {
   xdotool keydown "$2" sleep 0.3 keyup "$2"
 }
 
+# Where window $win lies, as WxH+X+Y; waits up to 10 s for it to match the pattern $1.
+place() { xwininfo -id "$win" | awk '/te upper-left X/ {x=$4} /te upper-left Y/ {y=$4} /Width/ {w=$2} /Height/ {h=$2}
+  END {print w "x" h "+" x "+" y}'; }
+wait_place() {
+  for _ in {1..100}; do [[ $(place) == $1 ]] && return; sleep 0.1; done
+  fail "the window lies at $(place), not $1"
+}
+
 screenshot() { xwd -silent -id "$1" | convert xwd:- "png:$2"; }
 
 # lit PNG W H X Y: true if anything is drawn in that rectangle of the picture.
