@@ -46,6 +46,7 @@ bool set_fullscreen_mode(int w, int h)
    if (set_gfx_mode(GFX_DIRECTX_WIN, w, h, 0, 0) != 0)
       return false;
    SetWindowPos(window, HWND_TOP, 0, 0, w, h, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+   SetForegroundWindow(window);   // the restyled window active again, or the keyboard may stay unread
    return true;
 }
 

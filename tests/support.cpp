@@ -75,15 +75,11 @@ int main(int argc, char **argv)
    if (!(test_data = load_checked_datafile(QUORBIX_DAT, why, sizeof(why))))
       fprintf(stderr, "%s\n", why);
 
-   namespace fs = std::filesystem;
+   namespace fs = std::filesystem;    // a fresh folder for the files the tests write
+   const fs::path dir = fs::temp_directory_path() / ("quorbix-test-" + std::to_string(std::random_device()()));
    std::error_code error;
-   fs::path dir;
-   do
-      dir = fs::temp_directory_path() / ("quorbix-test-" + std::to_string(std::random_device()()));
-   while (!fs::create_directory(dir, error) && !error);
-   fs::current_path(dir, error);
-   if (error) {
-      fprintf(stderr, "temporary folder %s: %s\n", dir.string().c_str(), error.message().c_str());
+   if (!fs::create_directory(dir, error) || (fs::current_path(dir, error), error)) {
+      fprintf(stderr, "no fresh temporary folder %s\n", dir.string().c_str());
       return 2;
    }
    int result = RUN_ALL_TESTS();

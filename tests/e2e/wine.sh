@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Wine for the Windows build's tests, in a prefix in ROOT made once for each test run. wine.sh ROOT boot makes
-# it; wine.sh ROOT run PROGRAM ARGS... runs a program there (the cross-built unit tests' emulator). Sourced after
-# lib.sh with ROOT, it sets up the same environment, and wine_session starts a wineserver that stays up (each
-# program then starts in a moment) until the test ends. Wine takes the desktop's size from the display its
-# session started on: each test has a session of its own, and the tests that share a prefix never run at once.
+# Wine for the Windows build's tests, in a prefix in ROOT made once per test run: wine.sh ROOT boot makes it;
+# wine.sh ROOT run PROGRAM ARGS... runs a program there (the unit tests' emulator). Sourced after lib.sh, it sets
+# the same environment; wine_session gives the test a wineserver of its own that stays up, each program then
+# starting at once, on the test's display (Wine takes the desktop's size from it); sessions never overlap.
 root=$1
 export WINEPREFIX=$root/prefix HOME=$root/home WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
