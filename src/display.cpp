@@ -67,8 +67,8 @@ static int set_mode(bool fullscreen, int factor)
 }
 
 // Takes up the mode just set: the game's palette again (the library puts back its own), a black
-// screen, running in the background, and the factor, the offsets and the scaled bitmap anew. Short of memory for that
-// bitmap, the frame is shown unscaled.
+// screen, running in the background, and the factor, the offsets and the scaled bitmap anew.
+// Short of memory for that bitmap, the frame is shown unscaled.
 static void take_up_mode(bool fullscreen, int factor)
 {
    display.fullscreen = fullscreen;
