@@ -59,7 +59,7 @@ void scale_frame(BITMAP *frame, BITMAP *target, int factor)
 static int set_mode(bool fullscreen, int factor)
 {
    if (!fullscreen)
-      return set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_W * factor, SCREEN_H * factor, 0, 0) == 0 ? factor : 0;
+      return set_window_mode(SCREEN_W * factor, SCREEN_H * factor) ? factor : 0;
    int w, h;
    if (get_desktop_resolution(&w, &h) != 0 || !set_fullscreen_mode(w, h))
       return 0;

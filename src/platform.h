@@ -10,6 +10,8 @@ void name_window();
 // Makes the desktop's own ways of ending the game save the score table: the signals of a terminal
 // or a logout and a lost display on Linux, the end of the session on Windows.
 void catch_outside_quits();
+// Sets a mode with the game's window of w x h; false if it cannot.
+bool set_window_mode(int w, int h);
 // Sets a mode in which the game's window fills the whole desktop of w x h; false if it cannot.
 bool set_fullscreen_mode(int w, int h);
 // Whether F11 is down on the desktop's keyboard now, whatever the library last saw.

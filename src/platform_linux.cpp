@@ -117,6 +117,11 @@ static void ask_for_fullscreen()
    XUNLOCK();
 }
 
+bool set_window_mode(int w, int h)
+{
+   return set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) == 0;
+}
+
 // A desktop-size window the window manager makes fullscreen, as the library's own fullscreen
 // driver would change the monitor's mode and grab keyboard and pointer; that driver is used only
 // where no window manager can do it.
@@ -126,7 +131,7 @@ bool set_fullscreen_mode(int w, int h)
       return false;
    if (!window_manager_answers())
       return set_gfx_mode(GFX_XWINDOWS_FULLSCREEN, w, h, 0, 0) == 0;
-   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) != 0)
+   if (!set_window_mode(w, h))
       return false;
    ask_for_fullscreen();
    return true;

@@ -35,6 +35,21 @@ void catch_outside_quits()
    win_set_msg_pre_proc(on_window_message);
 }
 
+// The window made active again after a mode change restyled it: else Windows may leave it
+// inactive, and the library reads the keyboard only for the active window.
+static void activate(HWND window)
+{
+   SetForegroundWindow(window);
+}
+
+bool set_window_mode(int w, int h)
+{
+   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) != 0)
+      return false;
+   activate(win_get_window());
+   return true;
+}
+
 // A window of the desktop's size without a frame, over the whole desktop; the library's own
 // fullscreen driver would change the monitor's mode. The window loses its frame between two
 // modes, as a driver's exit gives it back and the next one sizes the window by its style.
@@ -46,7 +61,7 @@ bool set_fullscreen_mode(int w, int h)
    if (set_gfx_mode(GFX_DIRECTX_WIN, w, h, 0, 0) != 0)
       return false;
    SetWindowPos(window, HWND_TOP, 0, 0, w, h, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
-   SetForegroundWindow(window);   // the restyled window active again, or the keyboard may stay unread
+   activate(window);
    return true;
 }
 

@@ -39,9 +39,9 @@ start_game() {
   game_pid=$!
 }
 
-# Waits for a window titled $1 and puts its id in win.
+# Waits for a window titled $1 and puts its id in win; searched again when a window vanished under the search.
 find_window() {
-  win=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
+  win=$(timeout 20 sh -c "until xdotool search --onlyvisible --name '^$1\$' 2>/dev/null | grep .; do sleep 0.1; done" | head -n 1) || true
   [ -n "$win" ] || fail "no window titled $1: $(cat "$work/stderr" 2>/dev/null)"
 }
 

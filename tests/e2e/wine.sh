@@ -6,6 +6,12 @@
 root=$1
 export WINEPREFIX=$root/prefix HOME=$root/home WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Gives window $1 the keyboard: Wine's windows take it when the window manager hands it over, the pointer on them.
+focus() {
+  xdotool mousemove --window "$1" 20 20
+  timeout 5 sh -c "until xdotool windowactivate --sync $1 2>/dev/null; do sleep 0.1; done" || fail "no keyboard for $1"
+}
+
 # Kept away from the test's output, which it would hold open.
 wine_session() {
   wineserver -k 2>/dev/null || true
