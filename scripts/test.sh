@@ -2,7 +2,9 @@
 # Builds Quorbix and runs every test under Xvfb: in build/, laid out for the Debian package, the
 # unit, end-to-end, install and package tests; in build-asan/, built by clang with AddressSanitizer
 # and UndefinedBehaviorSanitizer in the default layout under /usr/local, the unit, end-to-end and
-# install tests once more and a fixed run of each fuzz harness.
+# install tests once more and a fixed run of each fuzz harness; in build-win/, the game cross-built
+# for 32-bit Windows (Allegro built once from Debian's source package, with our patch), its unit
+# tests and its zip played under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -18,3 +20,9 @@ CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORBIX
   -DQUORBIX_TESTS=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && "${xvfb[@]}" ctest --output-on-failure -j"$jobs")
+
+JOBS=$jobs dist/windows/build-allegro.sh build-win/allegro
+cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=dist/windows/mingw-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUORBIX_WINDOWS_ALLEGRO="$PWD/build-win/allegro/install" -DQUORBIX_LINUX_DAT="$PWD/build/quorbix.dat" >/dev/null
+cmake --build build-win -j"$jobs"
+(cd build-win && "${xvfb[@]}" ctest --output-on-failure -j"$jobs")

@@ -6,25 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 #include "alleg.h"
-#include <xalleg.h>
-#include <X11/Xatom.h>
 #include "display.h"
 #include "game.h"
+#include "platform.h"
 #include "quorbix.h"
-
-extern "C" {
-extern void *allegro_icon;        // the XPM picture the library's X11 driver gives each window it makes
-extern const char **ship_icon;   // the ship in XPM form, made from the data file at build time
-}
 
 display_typ display;
 
 static const int PANEL_ROOM = 80;   // desktop height kept for its panels and the window's title bar
 static_assert(MAX_FACTOR <= 9, "QUORBIX_SCALE is read as a single digit");
-
-// The EWMH request: add a state to the window's, asked by an application.
-static const long NET_WM_STATE_ADD = 1;
-static const long SOURCE_APPLICATION = 1;
 
 int fitting_factor(int width, int height)
 {
@@ -64,73 +54,21 @@ void scale_frame(BITMAP *frame, BITMAP *target, int factor)
    }
 }
 
-void name_window()
-{
-   allegro_icon = ship_icon;
-   xwin_set_window_name("quorbix", "Quorbix");
-}
-
-// True when a window manager that follows EWMH runs on the display.
-static bool window_manager_answers()
-{
-   Atom type;
-   int format;
-   unsigned long count = 0, left;
-   unsigned char *value = nullptr;
-   XLOCK();
-   Display *d = _xwin.display;
-   Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
-   int status = XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format,
-                                   &count, &left, &value);
-   if (value)
-      XFree(value);
-   XUNLOCK();
-   return status == Success && count == 1;
-}
-
-// Asks the window manager to make the window fullscreen. The way back needs no request: the
-// window manager lets go of the window, state and all, when the library unmaps it to switch.
-static void ask_for_fullscreen()
-{
-   XLOCK();
-   Display *d = _xwin.display;
-   XEvent event = {};
-   event.xclient.type = ClientMessage;
-   event.xclient.window = _xwin.wm_window;
-   event.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
-   event.xclient.format = 32;
-   event.xclient.data.l[0] = NET_WM_STATE_ADD;
-   event.xclient.data.l[1] = XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
-   event.xclient.data.l[3] = SOURCE_APPLICATION;
-   XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-   XFlush(d);
-   XUNLOCK();
-}
-
-// Sets the library's mode for a window at the factor or for fullscreen; the frame's factor in
-// it, 0 when it cannot be set. Fullscreen is a desktop-size window the window manager makes
-// fullscreen, as its own driver would change the monitor's mode and grab keyboard and pointer;
-// that driver is used only where no window manager can do it.
+// Sets the library's mode for a window at the factor or for fullscreen at the desktop's size; the
+// frame's factor in it, 0 when it cannot be set.
 static int set_mode(bool fullscreen, int factor)
 {
    if (!fullscreen)
-      return set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_W * factor, SCREEN_H * factor, 0, 0) == 0 ? factor : 0;
+      return set_window_mode(SCREEN_W * factor, SCREEN_H * factor) ? factor : 0;
    int w, h;
-   if (!_xwin.display || get_desktop_resolution(&w, &h) != 0)
+   if (get_desktop_resolution(&w, &h) != 0 || !set_fullscreen_mode(w, h))
       return 0;
-   if (window_manager_answers()) {
-      if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) != 0)
-         return 0;
-      ask_for_fullscreen();
-   } else if (set_gfx_mode(GFX_XWINDOWS_FULLSCREEN, w, h, 0, 0) != 0) {
-      return 0;
-   }
    return fitting_factor(w, h);
 }
 
 // Takes up the mode just set: the game's palette again (the library puts back its own), a black
-// screen, and the factor, the offsets and the scaled bitmap anew. Short of memory for that
-// bitmap, the frame is shown unscaled.
+// screen, running in the background, and the factor, the offsets and the scaled bitmap anew.
+// Short of memory for that bitmap, the frame is shown unscaled.
 static void take_up_mode(bool fullscreen, int factor)
 {
    display.fullscreen = fullscreen;
@@ -143,6 +81,9 @@ static void take_up_mode(bool fullscreen, int factor)
    if (data)
       set_palette((RGB *)data[GAME_PAL].dat);
    clear(screen);
+   // The game runs on in the background; on Windows each new mode puts back the library's pause.
+   if (set_display_switch_mode(SWITCH_BACKGROUND) != 0)
+      set_display_switch_mode(SWITCH_BACKAMNESIA);
 }
 
 // The game cannot go on without a graphics mode.
@@ -206,24 +147,12 @@ void present_frame(BITMAP *frame)
    blit(shown, screen, 0, 0, display.x, display.y, shown->w, shown->h);
 }
 
-// Whether F11 is down on the X server's keyboard. A switch makes the library let go of every
-// key while the player may still hold F11, whose auto-repeat would then look like a new press.
-static bool f11_held_on_server()
-{
-   if (!_xwin.display)
-      return false;
-   char keys[32];
-   XLOCK();
-   XQueryKeymap(_xwin.display, keys);
-   KeyCode code = XKeysymToKeycode(_xwin.display, XK_F11);
-   XUNLOCK();
-   return code != 0 && ((unsigned char)keys[code / 8] >> (code % 8) & 1);
-}
-
+// A switch makes the library let go of every key while the player may still hold F11, whose
+// auto-repeat would then look like a new press: the latch asks the desktop's keyboard too.
 void fullscreen_key()
 {
    if (display.f11_latched) {
-      display.f11_latched = key[KEY_F11] || f11_held_on_server();
+      display.f11_latched = key[KEY_F11] || f11_held_on_desktop();
       return;
    }
    if (!key[KEY_F11])

@@ -26,8 +26,6 @@ int window_factor(const char *scale, int desktop_w, int desktop_h);
 // Each pixel of frame as a factor x factor block into target, from its top-left corner.
 void scale_frame(BITMAP *frame, BITMAP *target, int factor);
 
-// Names the window "quorbix" / "Quorbix" and gives it the ship as its icon; before the library starts.
-void name_window();
 // The start-up mode, as QUORBIX_SCALE and QUORBIX_FULLSCREEN ask; without any mode the game
 // ends with a message box and status -1.
 void open_display();

@@ -1,16 +1,14 @@
 // The high-score table and "scores.hi": 7 records of 16 bytes, no header.
 // Record layout: name (10 bytes, zero-terminated), 2 bytes of padding, score
-// (32-bit signed, little-endian). Saving goes through a temporary file that is
-// renamed over the old one, so a failed or interrupted save never tears it. A save holds a lock
+// (32-bit signed, little-endian). Saving goes through a temporary file that
+// replaces the old one in one step, so a failed or interrupted save never tears it. A save holds a lock
 // on "<file>.lock" while it merges in what other copies of the game wrote and writes the result.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 #include "highscores.h"
+#include "platform.h"
 
 SCORES high_scores[NUM_HIGH_SCORES];
 
@@ -64,7 +62,7 @@ bool load_highscores(const char *file)
    return read_records(file, high_scores) >= 0;
 }
 
-// Writes the table to "<file>.tmp", flushes it to disk and renames it over `file`; errno says why it failed.
+// Writes the table to "<file>.tmp", flushes it to disk and puts it in the place of `file`; errno says why it failed.
 static bool write_table(const char *file)
 {
    unsigned char image[SCORE_FILE_SIZE];
@@ -76,10 +74,9 @@ static bool write_table(const char *file)
    if (!f)
       return false;
    bool ok = fwrite(image, 1, sizeof(image), f) == sizeof(image);
-   ok = fflush(f) == 0 && ok;
-   ok = fsync(fileno(f)) == 0 && ok;
+   ok = flush_to_disk(f) && ok;
    ok = fclose(f) == 0 && ok;
-   if (ok && rename(temp.c_str(), file) == 0)
+   if (ok && replace_file(temp.c_str(), file))
       return true;
    int why = errno;
    remove(temp.c_str());
@@ -92,8 +89,8 @@ static bool write_table(const char *file)
 bool save_highscores(const char *file)
 {
    std::string lock_name = std::string(file) + ".lock";
-   int lock = open(lock_name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-   bool ok = lock >= 0 && flock(lock, LOCK_EX) == 0;
+   int lock = lock_file(lock_name.c_str());
+   bool ok = lock >= 0;
    if (ok) {
       SCORES disk[NUM_HIGH_SCORES];
       if (read_records(file, disk) == NUM_HIGH_SCORES)
@@ -102,7 +99,7 @@ bool save_highscores(const char *file)
    }
    int why = errno;
    if (lock >= 0)
-      close(lock);
+      unlock_file(lock);
    if (!ok)
       fprintf(stderr, "quorbix: cannot save the high scores in %s: %s\n", file, strerror(why));
    return ok;

@@ -1,12 +1,12 @@
-// Requests to quit from outside the game: the window's close button, and the signals
-// a terminal or a desktop sends. They end the title screen or the game as Esc does.
+// Requests to quit from outside the game: the window's close button, and whatever the platform
+// sends (signals, the end of a session). They end the title screen or the game as Esc does.
 #ifndef QUORBIX_QUIT_H
 #define QUORBIX_QUIT_H
 
-// True once the close button was pressed or SIGINT, SIGTERM or SIGHUP arrived.
+// True once a request to quit came in.
 bool quit_requested();
-// Makes SIGINT, SIGTERM and SIGHUP ask to quit, in place of whatever handled them before.
-void catch_quit_signals();
+// Asks to quit; safe from a signal handler or another thread.
+void request_quit();
 // Makes the window's close button, where the platform has one, ask to quit.
 void catch_close_button();
 

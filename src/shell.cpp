@@ -5,11 +5,11 @@
 #include <ctime>
 #include "alleg.h"
 #include "datafile.h"
-#include "connection.h"
 #include "display.h"
 #include "game.h"
 #include "highscores.h"
 #include "intro.h"
+#include "platform.h"
 #include "quit.h"
 #include "quorbix.h"
 #include "shell.h"
@@ -17,22 +17,6 @@
 
 bool exit_prog = false;
 controller menu_controller;
-
-// Shows a message box about an error the game cannot go on after. Under X the library is shut
-// down before the box: its event thread reads the keyboard mapping again whenever that changes,
-// as it can with the very key that closes the box, and a shutdown running then frees the
-// library's settings under that thread, which crashes the game now and then. X's box is the
-// xmessage program, which needs nothing of the library to be running.
-static void fatal_message(const char *text)
-{
-   SYSTEM_DRIVER *driver = system_driver;
-   if (driver && driver->id == SYSTEM_XWINDOWS && driver->message) {
-      allegro_exit();
-      driver->message(text);
-   } else {
-      allegro_message("%s", text);
-   }
-}
 
 // Loads the data file and checks it; a missing or damaged file is fatal.
 static void load_game_data()
@@ -51,22 +35,19 @@ void start_up()
 {
    // The library puts back at its exit the handlers it found, so these are caught before it
    // starts as well as after: a signal in the last moments then still cannot kill the game.
-   catch_quit_signals();
+   catch_outside_quits();
    name_window();
    // Without a display the library cannot start at all, and nothing after this could work.
    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
       fprintf(stderr, "Unable initialize graphics module\nno display to open a window on (is DISPLAY set?)\n");
       exit(-1);
    }
-   catch_quit_signals();
+   catch_outside_quits();
    install_timer();
    install_keyboard();
    open_display();
    set_window_title("Quorbix");
    catch_close_button();
-   catch_lost_display();
-   if (set_display_switch_mode(SWITCH_BACKGROUND) != 0)
-      set_display_switch_mode(SWITCH_BACKAMNESIA);
    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)
       allegro_message("Error setting up Sound, so the game will be silent!\n%s\n", allegro_error);
    if (install_joystick(JOY_TYPE_AUTODETECT) != 0)

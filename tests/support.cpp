@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include "datafile.h"
 #include "stringz.h"
 #include "support.h"
@@ -21,6 +22,13 @@ void release_all_keys()
       key[k] = 0;
 }
 
+void end_entry_pause()
+{
+   char scratch[2] = "";
+   for (int i = 0; i < 2; i++)   // the game's and the tests' pauses are at most 2 calls long
+      get_keyboard_input(scratch, 0, 2);
+}
+
 void press_key(int scancode, int ms)
 {
    key[scancode] = 1;
@@ -28,13 +36,6 @@ void press_key(int scancode, int ms)
       rest(ms);
       key[scancode] = 0;
    }).detach();
-}
-
-void end_key_delay()
-{
-   char scratch[2] = "";
-   for (int i = 0; i < 2; i++)                 // the longest delay the game asks for
-      get_keyboard_input(scratch, 1, 2);
 }
 
 std::string read_file(const char *name)
@@ -74,14 +75,17 @@ int main(int argc, char **argv)
    if (!(test_data = load_checked_datafile(QUORBIX_DAT, why, sizeof(why))))
       fprintf(stderr, "%s\n", why);
 
-   char dir[] = "/tmp/quorbix-test-XXXXXX";
-   if (!mkdtemp(dir) || chdir(dir) != 0) {
-      perror("temporary folder");
+   namespace fs = std::filesystem;    // a fresh folder for the files the tests write
+   const fs::path dir = fs::temp_directory_path() / ("quorbix-test-" + std::to_string(std::random_device()()));
+   std::error_code error;
+   if (!fs::create_directory(dir, error) || (fs::current_path(dir, error), error)) {
+      fprintf(stderr, "no fresh temporary folder %s\n", dir.string().c_str());
       return 2;
    }
    int result = RUN_ALL_TESTS();
-   std::string cleanup = std::string("rm -rf ") + dir;
-   if (system(cleanup.c_str()) != 0)
-      fprintf(stderr, "could not remove %s\n", dir);
+   fs::current_path(dir.parent_path());
+   if (fs::remove_all(dir, error) == 0 || error)
+      fprintf(stderr, "could not remove %s\n", dir.string().c_str());
    return result;
 }
+END_OF_MAIN()  // on Windows the library's WinMain hands the command line to this main

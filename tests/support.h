@@ -12,11 +12,12 @@ extern DATAFILE *test_data;
 
 // Releases every key in the key-state array.
 void release_all_keys();
+// Lets the pause after a key that an earlier text entry left run out.
+void end_entry_pause();
 // Holds a key down and lets it go from another thread `ms` milliseconds later, for code that waits for it.
 void press_key(int scancode, int ms);
-// Lets the pause a text entry left after its last key run out, emptying the keyboard buffer.
-void end_key_delay();
 // A whole file's bytes (none if it cannot be read), and a file written with the given bytes.
+typedef std::string bytes_t;
 std::string read_file(const char *name);
 void write_file(const char *name, const std::string &bytes);
 

@@ -6,8 +6,6 @@
 #include "quorbix.h"
 #include "support.h"
 
-typedef std::string bytes_t;
-
 // Data-file bytes, big-endian as the library writes them: numbers, words, bytes, uncompressed objects.
 struct dat {
    bytes_t b;

@@ -9,7 +9,6 @@
 #include "game.h"
 #include "pixelz.h"
 #include "quorbix.h"
-#include "stringz.h"
 #include "support.h"
 #include "timers.h"
 
@@ -262,7 +261,7 @@ TEST_F(Game, LevelFlow)
 // A spent ship bursts and asks a name above the last score; Enter stores it, a second ends the game.
 TEST_F(Game, GameOverAndNameEntry)
 {
-   end_key_delay();
+   end_entry_pause();
    game.forcefield = true;
    simulate_keypress((KEY_A << 8) | 'a');     // a key of the game, still in the buffer at its end
    for (int score : {15, 16}) {

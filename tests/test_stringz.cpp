@@ -6,7 +6,8 @@
 // Keys typed before each call: Backspace, the limit, dropped keys, and the pause after a key.
 TEST(TextEntry, KeysLimitAndPause)
 {
-   end_key_delay();
+   end_entry_pause();   // whichever test ran before
+   clear_keybuf();
    char line[16] = "#";    // the text starts after a guard byte that must survive
    const struct { const char *keys; int delay; const char *after; } steps[] = {    // '\1': an arrow key
       {"z", 0, "z"}, {"\b", 0, ""}, {"\b", 0, ""}, {"a\t", 0, "a"},

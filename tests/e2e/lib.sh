@@ -40,9 +40,9 @@ start_game() {
   game_pid=$!
 }
 
-# Waits for a window titled $1 and puts its id in win.
+# Waits for a window titled $1 and puts its id in win; searched again when a window vanished under the search.
 find_window() {
-  win=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
+  win=$(timeout 20 sh -c "until xdotool search --onlyvisible --name '^$1\$' 2>/dev/null | grep .; do sleep 0.1; done" | head -n 1) || true
   [ -n "$win" ] || fail "no window titled $1: $(cat "$work/stderr" 2>/dev/null)"
 }
 
@@ -56,6 +56,14 @@ focus() {
 hold() {
   focus "$1"
   xdotool keydown "$2" sleep 0.3 keyup "$2"
+}
+
+# Where window $win lies, as WxH+X+Y; waits up to 10 s for it to match the pattern $1.
+place() { xwininfo -id "$win" | awk '/te upper-left X/ {x=$4} /te upper-left Y/ {y=$4} /Width/ {w=$2} /Height/ {h=$2}
+  END {print w "x" h "+" x "+" y}'; }
+wait_place() {
+  for _ in {1..100}; do [[ $(place) == $1 ]] && return; sleep 0.1; done
+  fail "the window lies at $(place), not $1"
 }
 
 screenshot() { xwd -silent -id "$1" | convert xwd:- "png:$2"; }

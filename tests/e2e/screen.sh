@@ -6,13 +6,7 @@ screen_size=1920x1080
 source "$(dirname "$0")/lib.sh"
 start_wm
 
-# Where window $win lies, as WxH+X+Y; waits up to 10 s for it to match the pattern $1; its frame's extents.
-place() { xwininfo -id "$win" | awk '/te upper-left X/ {x=$4} /te upper-left Y/ {y=$4} /Width/ {w=$2} /Height/ {h=$2}
-  END {print w "x" h "+" x "+" y}'; }
-wait_place() {
-  for _ in {1..100}; do [[ $(place) == $1 ]] && return; sleep 0.1; done
-  fail "the window lies at $(place), not $1"
-}
+# The extents of window $win's frame.
 frame() { xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.* = //'; }
 
 table | tee "$work/own.hi" >"$work/scores.hi"
