@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # quorbix.exe from the zip, Wine, 1920x1080, openbox: Windows' own DLLs only; a 1280x960 window with the Linux game's
 # title text to the pixel; F11 to the desktop's size centred on black, and back; Enter, Esc: 0 and a 112-byte scores.hi
-# that a 2nd run's save replaces; close button: 0; damaged data: box, 255. Args: LINUX_GAME DATA ZIP WINE_ROOT OBJDUMP
+# that a 2nd run's save replaces; close button: 0; damaged data: box, 255. The installer: files, shortcut, the game
+# in its folder, an uninstall leaving only scores.hi. Args: LINUX_GAME DATA ZIP WINE_ROOT OBJDUMP SETUP
 screen_size=1920x1080
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wine.sh" "$4"
-zip=$3 objdump=$5
+zip=$3 objdump=$5 setup=$6
 start_wm
 wine_session
 
@@ -66,3 +67,27 @@ hold "${box%%$'\n'*}" Return
 wait_game 30
 [ "$game_status" = 255 ] && [ ! -e "$work/scores.hi" ] && grep -q "quorbix.dat is damaged" "$work/stderr" ||
   fail "a damaged data file: exit status $game_status, a score file, or no reason given: $(cat "$work/stderr")"
+
+# The installer, silent, for this user alone. Under Wine a wrong installer can end with 0 too: what counts is what
+# it left. The Start menu's shortcut starts the game in its folder, which keeps scores.hi through the uninstall.
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorbix'
+place_of() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
+folder=$(place_of LOCALAPPDATA)/Programs/Quorbix
+link="$(place_of APPDATA)/Microsoft/Windows/Start Menu/Programs/Quorbix.lnk"
+wine "$setup" /S
+installed=$(ls "$folder" | tr '\n' ' ')
+[ "$installed" = "COPYRIGHT.txt LICENSE-Allegro.txt LICENSE.txt README.txt quorbix.dat quorbix.exe uninstall.exe " ] ||
+  fail "installed: $installed"
+wine reg query "$key" /v UninstallString | grep -q 'uninstall.exe' || fail "not in the user's list of programs"
+wine start "$(winepath -w "$link")"
+find_window Quorbix
+for _ in {1..50}; do shot_band installed && cmp -s "$work/"{linux,installed}-band.rgb && break; sleep 0.2; done
+hold "$win" Escape
+timeout 20 sh -c "until [ -e '$folder/scores.hi' ] && ! xdotool search --onlyvisible --name '^Quorbix\$'; do sleep 0.2; done" \
+  >/dev/null || fail "the game from the shortcut left no scores.hi in its folder"
+wine "$folder/uninstall.exe" /S
+timeout 20 sh -c "while [ -e '$folder/uninstall.exe' ]; do sleep 0.2; done" || fail "the uninstaller did not finish"
+[ "$(ls "$folder" 2>&1)" = scores.hi ] || fail "the uninstall left: $(ls "$folder" 2>&1)"
+[ ! -e "$link" ] || fail "the uninstall left the shortcut"
+! wine reg query "$key" >/dev/null 2>&1 || fail "still in the user's list of programs"
+echo "quorbix.exe under Wine, from the zip and from the installer: ok"
