@@ -5,7 +5,11 @@
 #include <climits>
 #include <set>
 #include <string>
+#include <tuple>
 #include "alleg.h"
+
+// The tests compare values as tables, printed whole when they differ.
+using std::make_tuple;
 
 // The data file loaded once for the whole test binary (null if it failed to load).
 extern DATAFILE *test_data;

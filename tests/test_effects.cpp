@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstring>
 #include <set>
-#include <tuple>
 #include "support.h"
 #include "effects.h"
 
@@ -18,27 +17,27 @@ TEST(Lightning, DotBandStepAndColourWrap)
    clear_bitmap(bmp);
    draw_lightning(bmp, 20, 20, 20, 20, 40);
    const ink dot = footprint(bmp);
-   EXPECT_EQ(std::make_tuple(dot.min_x, dot.max_x, dot.min_y, dot.max_y), std::make_tuple(17, 23, 17, 23));
-   EXPECT_EQ(std::make_tuple(getpixel(bmp, 20, 20), getpixel(bmp, 22, 20), getpixel(bmp, 23, 20)), std::make_tuple(15, 45, 40));
+   EXPECT_EQ(make_tuple(dot.min_x, dot.max_x, dot.min_y, dot.max_y), make_tuple(17, 23, 17, 23));
+   EXPECT_EQ(make_tuple(getpixel(bmp, 20, 20), getpixel(bmp, 22, 20), getpixel(bmp, 23, 20)), make_tuple(15, 45, 40));
    srand(7);
    int lowest[2] = {INT_MAX, INT_MAX}, highest[2] = {INT_MIN, INT_MIN};    // a long bolt's band, a short one's
    for (int draw = 0; draw < 40; draw++) {
       clear_bitmap(bmp);
       draw_lightning(bmp, 20, 30, 660, 30, 100);
       ink f = footprint(bmp);
-      EXPECT_EQ(std::make_tuple(f.min_x, f.colors), std::make_tuple(17, std::set<int>{15, 100, 105}));
+      EXPECT_EQ(make_tuple(f.min_x, f.colors), make_tuple(17, std::set<int>{15, 100, 105}));
       EXPECT_LE(f.max_x, 667);
-      EXPECT_EQ(std::make_tuple(getpixel(bmp, 20, 30), getpixel(bmp, 660, 30)), std::make_tuple(15, 15));
+      EXPECT_EQ(make_tuple(getpixel(bmp, 20, 30), getpixel(bmp, 660, 30)), make_tuple(15, 15));
       lowest[0] = std::min(lowest[0], f.min_y);
       highest[0] = std::max(highest[0], f.max_y);
       clear_bitmap(bmp);
       draw_lightning(bmp, 30, 30, 15, 30, 254);
       f = footprint(bmp);
-      EXPECT_EQ(std::make_tuple(f.min_x, f.max_x, f.colors), std::make_tuple(12, 33, std::set<int>{3, 15, 254}));
+      EXPECT_EQ(make_tuple(f.min_x, f.max_x, f.colors), make_tuple(12, 33, std::set<int>{3, 15, 254}));
       lowest[1] = std::min(lowest[1], f.min_y);
       highest[1] = std::max(highest[1], f.max_y);
    }
-   EXPECT_EQ(std::make_tuple(lowest[0], highest[0], lowest[1], highest[1]), std::make_tuple(22, 37, 26, 34));
+   EXPECT_EQ(make_tuple(lowest[0], highest[0], lowest[1], highest[1]), make_tuple(22, 37, 26, 34));
    destroy_bitmap(bmp);
 }
 

@@ -1,6 +1,5 @@
 // The game tick by tick, and its frames read back from memory.
 #include <gtest/gtest.h>
-#include <tuple>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -51,6 +50,8 @@ protected:
       a.y_vel = yv;
       return a;
    }
+   // Frees every asteroid slot.
+   static void clear_field() { std::for_each(asteroid, asteroid + NUM_ASTEROIDS, [](sprite &a) { a.deystroy(); }); }
    // The non-zero pixels of the frame in a rectangle.
    int lit(int x1, int y1, int x2, int y2) { return ink_in(game.buffer, x1, y1, x2, y2).count; }
 };
@@ -60,7 +61,7 @@ TEST_F(Game, FlightAndFiring)
 {
    hold("U");
    ship_step(&game);
-   EXPECT_EQ(std::make_tuple(ship.speed, ship.y), std::make_tuple(1.0f, 240));
+   EXPECT_EQ(make_tuple(ship.speed, ship.y), make_tuple(1.0f, 240));
    EXPECT_NEAR(ship.y_vel, -1.0 / 3.0, 1e-6);
    hold("");
    ship_step(&game);
@@ -89,7 +90,7 @@ TEST_F(Game, FlightAndFiring)
    ship.x_vel = -3.0f;
    ship.speed = 1.0f;
    ship_step(&game);
-   EXPECT_EQ(std::make_tuple(ship.x, ship.x_vel, ship.speed, ship.life), std::make_tuple(5, 3.0f, -1.0f, 95)); // put at 2
+   EXPECT_EQ(make_tuple(ship.x, ship.x_vel, ship.speed, ship.life), make_tuple(5, 3.0f, -1.0f, 95)); // put at 2
    game.forcefield = false;
    for (float x_vel : {-1.0f, 1.0f}) {
       ship.x = -45;
@@ -108,7 +109,7 @@ TEST_F(Game, FlightAndFiring)
       ship.x_vel = ship.y_vel = 0.0f;
       asteroid_step(&game);
       ship_step(&game);
-      EXPECT_EQ(std::make_tuple(ship.x, ship.y, word.x, word.y), std::make_tuple(p[2], p[3], p[4], p[5])) << p[0] << "," << p[1];
+      EXPECT_EQ(make_tuple(ship.x, ship.y, word.x, word.y), make_tuple(p[2], p[3], p[4], p[5])) << p[0] << "," << p[1];
    }
    // A press fires one bullet 7 ticks later along the heading; held fire shoots every 8 ticks.
    ship.angle = 64;
@@ -118,11 +119,11 @@ TEST_F(Game, FlightAndFiring)
       ship_step(&game);
       EXPECT_EQ(bullet[0].state, tick >= 8 ? 1 : 0) << tick;
    }
-   EXPECT_EQ(std::make_tuple(bullet[1].state, bullet[0].dir), std::make_tuple(0, 64));
+   EXPECT_EQ(make_tuple(bullet[1].state, bullet[0].dir), make_tuple(0, 64));
    hold("1");
    for (int tick = 0; tick < 16; tick++)
       ship_step(&game);
-   EXPECT_EQ(std::make_tuple(bullet[1].state, bullet[2].state, bullet[3].state), std::make_tuple(1, 1, 0));
+   EXPECT_EQ(make_tuple(bullet[1].state, bullet[2].state, bullet[3].state), make_tuple(1, 1, 0));
 }
 
 // A bullet waits two ticks, flies 20 a tick, hits the lowest live slot, knocks it by 5 and goes, or goes 21
@@ -139,11 +140,11 @@ TEST_F(Game, BulletsContactAndScoring)
    for (int t = 0; t < 6; t++) {
       bullet_step(&game);
       const bool in_flight = b.framez == BULLET_1 || b.framez == BULLET_2;   // else a hit's frame
-      EXPECT_EQ(std::make_tuple(b.state, b.x, b.y, in_flight), std::make_tuple(1, xs[t], 200, xs[t] < 160)) << t;
-      EXPECT_EQ(std::make_tuple(bullet[1].x, bullet[1].y), std::make_tuple(400, 400 - xs[t])) << t;
+      EXPECT_EQ(make_tuple(b.state, b.x, b.y, in_flight), make_tuple(1, xs[t], 200, xs[t] < 160)) << t;
+      EXPECT_EQ(make_tuple(bullet[1].x, bullet[1].y), make_tuple(400, 400 - xs[t])) << t;
    }
    bullet_step(&game);
-   EXPECT_EQ(std::make_tuple(b.state, low.life, high.life, asteroid[1].life), std::make_tuple(0, 6, 7, 7));
+   EXPECT_EQ(make_tuple(b.state, low.life, high.life, asteroid[1].life), make_tuple(0, 6, 7, 7));
    EXPECT_NEAR(low.x_vel, 5.0, 1e-3);
    EXPECT_NEAR(low.y_vel, 0.0, 1e-3);
    EXPECT_EQ(bullet[1].state, 0);
@@ -157,15 +158,14 @@ TEST_F(Game, BulletsContactAndScoring)
       bullet_step(&game);
       EXPECT_EQ(b.state == 1, c.stays) << c.x << ", " << c.y;
    }
-   for (sprite &r : asteroid)
-      r.deystroy();
+   clear_field();
    sprite &a = asteroid_at(0, 330, 250, 100, 20, 13, 2, -1);
    ship.x_vel = -1.0f;
    for (int tick = 0; tick < 2; tick++) {
       asteroid_step(&game);
-      EXPECT_EQ(std::make_tuple(ship.life, ship.x_vel, ship.y_vel, ship.flash_flag), std::make_tuple(74, 4.0f, -2.0f, true));
+      EXPECT_EQ(make_tuple(ship.life, ship.x_vel, ship.y_vel, ship.flash_flag), make_tuple(74, 4.0f, -2.0f, true));
    }
-   EXPECT_EQ(std::make_tuple(a.x_vel, a.life), std::make_tuple(2.0f, 15));
+   EXPECT_EQ(make_tuple(a.x_vel, a.life), make_tuple(2.0f, 15));
    ship.x = 600;
    struct { int level, weight, score; } scores[] = {{4, 1, 4}, {2, 10, 24}};
    for (auto &c : scores) {
@@ -175,11 +175,11 @@ TEST_F(Game, BulletsContactAndScoring)
       bullet_step(&game);
       clear_pixels();
       asteroid_step(&game);
-      EXPECT_EQ(std::make_tuple(asteroid[0].state, game.score), std::make_tuple(0, c.score)) << game.score;
+      EXPECT_EQ(make_tuple(asteroid[0].state, game.score), make_tuple(0, c.score)) << game.score;
       std::set<int> colours;
       for (const pixel_typ &p : pixel) {
-         EXPECT_EQ(std::make_tuple(p.state, p.x, p.y, p.life % 20, p.life < 20 * c.weight),
-                   std::make_tuple(true, 350.0f, 310.0f, 0, true)) << "life " << p.life;
+         EXPECT_EQ(make_tuple(p.state, p.x, p.y, p.life % 20, p.life < 20 * c.weight),
+                   make_tuple(true, 350.0f, 310.0f, 0, true)) << "life " << p.life;
          colours.insert(p.color);
       }
       EXPECT_EQ(colours, (std::set<int>{1, 2, 3, 4, 5}));
@@ -201,24 +201,22 @@ TEST_F(Game, Field)
       for (const sprite &a : asteroid) {
          ASSERT_EQ(a.state, 1);
          ASSERT_NE(a.buffer, nullptr);
-         EXPECT_EQ(std::make_tuple(a.width, a.height), std::make_tuple(a.buffer->w, a.buffer->h));
-         EXPECT_EQ(std::make_tuple(a.counter, a.width % a.life), std::make_tuple(a.life - 2, 0)) << a.life << " " << a.width;
+         EXPECT_EQ(make_tuple(a.width, a.height), make_tuple(a.buffer->w, a.buffer->h));
+         EXPECT_EQ(make_tuple(a.counter, a.width % a.life), make_tuple(a.life - 2, 0)) << a.life << " " << a.width;
          styles.insert({a.width / a.life, a.height});
       }
    }
    EXPECT_EQ(styles, (std::set<std::pair<int, int>>{{8, 8}, {15, 20}, {16, 20}, {16, 30}}));
    // Odd weights bounce, even ones wrap; the limit of 7 follows the move; a touching pair reverses.
-   for (sprite &a : asteroid)
-      a.deystroy();
+   clear_field();
    sprite &odd = asteroid_at(0, 0, 400, 40, 10, 5, -2, 0), &even = asteroid_at(1, -40, 50, 40, 10, 8, -1, 0);
    sprite &fast = asteroid_at(2, 100, 300, 40, 10, 8, 9, 0);
    sprite &first = asteroid_at(3, 100, 100, 40, 10, 5, 3, 1), &second = asteroid_at(4, 143, 100, 40, 10, 5, -1, 0.5f);
    asteroid_at(5, 100, 100, 40, 10, 5, 0, 0).state = 0;
    asteroid_step(&game);
-   EXPECT_EQ(std::make_tuple(odd.x, odd.x_vel, even.x, fast.x, fast.x_vel),
-             std::make_tuple(2, 2.0f, 720, 109, 7.0f)); // 720 = 640 + 2 x 40
-   EXPECT_EQ(std::make_tuple(first.x_vel, first.y_vel), std::make_tuple(-2.0f, -1.0f)); // reversed, then 3 slowed, 1 not
-   EXPECT_EQ(std::make_tuple(second.x_vel, second.y_vel, second.x), std::make_tuple(1.0f, -0.5f, 144));
+   EXPECT_EQ(make_tuple(odd.x, odd.x_vel, even.x, fast.x, fast.x_vel), make_tuple(2, 2.0f, 720, 109, 7.0f)); // 720 = 640 + 2 x 40
+   EXPECT_EQ(make_tuple(first.x_vel, first.y_vel), make_tuple(-2.0f, -1.0f)); // reversed, then 3 slowed, 1 not
+   EXPECT_EQ(make_tuple(second.x_vel, second.y_vel, second.x), make_tuple(1.0f, -0.5f, 144));
 }
 
 // The field comes at timer_1 200 to 202, or on the first tick after a missed window and only then;
@@ -230,8 +228,7 @@ TEST_F(Game, LevelFlow)
       {0, 203, false, 1, 0}, {2, 500, false, 1, 0}, {9, 210, false, 1, 0}, {9, 500, true, 1, 1},
       {3, 211, false, 2, 0}, {3, 211, false, 2, 5}};
    for (auto &c : cases) {
-      for (sprite &a : asteroid)
-         a.deystroy();
+      clear_field();
       if (c.live_asteroid)
          asteroid_at(0, 500, 400, 10, 10, 3, 0, 0);
       timer_2 = c.t2;
@@ -242,8 +239,7 @@ TEST_F(Game, LevelFlow)
    }
    bool drawn[2] = {};
    for (int level = 3; level < 40; level++) {
-      for (sprite &a : asteroid)
-         a.deystroy();
+      clear_field();
       timer_2 = 3;
       timer_1 = 211;
       logic_tick(&game);
@@ -252,10 +248,10 @@ TEST_F(Game, LevelFlow)
       timer_1 = 203;                           // the new level's field, its window missed
       logic_tick(&game);
    }
-   EXPECT_EQ(std::make_tuple(game.level, drawn[0], drawn[1]), std::make_tuple(39, true, true));
+   EXPECT_EQ(make_tuple(game.level, drawn[0], drawn[1]), make_tuple(39, true, true));
    key[KEY_ESC] = 1;
    logic_tick(&game);
-   EXPECT_EQ(std::make_tuple(game.done, game.return_value), std::make_tuple(true, 1));
+   EXPECT_EQ(make_tuple(game.done, game.return_value), make_tuple(true, 1));
 }
 
 // A spent ship bursts and asks a name above the last score; Enter stores it, a second ends the game.
@@ -269,7 +265,7 @@ TEST_F(Game, GameOverAndNameEntry)
       ship.life = 5;                           // the bounce takes the last 5
       game.score = score;
       ship_step(&game);
-      EXPECT_EQ(std::make_tuple(ship.state, game.input_name), std::make_tuple(0, score == 16)) << score;
+      EXPECT_EQ(make_tuple(ship.state, game.input_name), make_tuple(0, score == 16)) << score;
    }
    int burst = 0;
    for (const pixel_typ &p : pixel)
@@ -280,8 +276,7 @@ TEST_F(Game, GameOverAndNameEntry)
    timer_2 = 3;                                // past the banner, which shares the middle
    srand(3);                                   // visible colours
    compose_frame(&game);
-   EXPECT_EQ(std::make_tuple(lit(280, 236, 360, 244) > 0, lit(200, 200, 400, 225) > 0, lit(200, 280, 400, 288) > 0),
-             std::make_tuple(true, true, true));
+   EXPECT_EQ(make_tuple(lit(280, 236, 360, 244) > 0, lit(200, 200, 400, 225) > 0, lit(200, 280, 400, 288) > 0), make_tuple(true, true, true));
    for (char c : {'A', 'B', 'C', 'D'}) {
       simulate_keypress(((KEY_A + c - 'A') << 8) | c);
       logic_tick(&game);
@@ -289,13 +284,12 @@ TEST_F(Game, GameOverAndNameEntry)
    EXPECT_STREQ(game.temp, "AD");
    press_key(KEY_ENTER, 50);
    logic_tick(&game);
-   EXPECT_EQ(std::make_tuple(game.input_name, high_scores[6].score, std::string(high_scores[6].name)),
-             std::make_tuple(false, 16, "AD"));
+   EXPECT_EQ(make_tuple(game.input_name, high_scores[6].score, std::string(high_scores[6].name)), make_tuple(false, 16, "AD"));
    compose_frame(&game);                       // the first Enter was let go before the prompt
-   EXPECT_EQ(std::make_tuple(game.done, lit(200, 200, 400, 225), lit(270, 300, 370, 308) > 0), std::make_tuple(false, 0, true));
+   EXPECT_EQ(make_tuple(game.done, lit(200, 200, 400, 225), lit(270, 300, 370, 308) > 0), make_tuple(false, 0, true));
    press_key(KEY_ENTER, 50);
    compose_frame(&game);                       // ends once Enter is let go, not as a quit
-   EXPECT_EQ(std::make_tuple(game.done, key[KEY_ENTER] != 0, game.return_value), std::make_tuple(true, false, 0));
+   EXPECT_EQ(make_tuple(game.done, key[KEY_ENTER] != 0, game.return_value), make_tuple(true, false, 0));
 }
 
 // The gauge, the status lines, the banner, the four bolts, the ship (also over the left edge), the labels.
@@ -306,10 +300,9 @@ TEST_F(Game, Frame)
       compose_frame(&game);
       for (int y = 1; y <= 110; y++)
          EXPECT_EQ(getpixel(game.buffer, 60, y) == 224, y >= 100 - life && y < 100) << life << " " << y;
-      EXPECT_EQ(std::make_tuple(getpixel(game.buffer, 50, 0), getpixel(game.buffer, 75, 100)), std::make_tuple(15, 15));
+      EXPECT_EQ(make_tuple(getpixel(game.buffer, 50, 0), getpixel(game.buffer, 75, 100)), make_tuple(15, 15));
    }
-   EXPECT_EQ(std::make_tuple(lit(440, 32, 639, 39) > 0, lit(440, 42, 639, 49) > 0, lit(440, 52, 639, 59) > 0),
-             std::make_tuple(true, true, true));
+   EXPECT_EQ(make_tuple(lit(440, 32, 639, 39) > 0, lit(440, 42, 639, 49) > 0, lit(440, 52, 639, 59) > 0), make_tuple(true, true, true));
    ship.x = 500;
    ship.y = 400;
    for (int seconds = 0; seconds < 4; seconds++) {
@@ -318,9 +311,7 @@ TEST_F(Game, Frame)
       compose_frame(&game);
       const ink banner = ink_in(game.buffer, 100, 240, 539, 250);
       EXPECT_EQ(banner.count > 0, seconds < 3) << seconds;
-      if (seconds < 3) {
-         EXPECT_NEAR(banner.min_x + banner.max_x, 640, 4) << seconds;   // centred
-      }
+      EXPECT_NEAR(seconds < 3 ? banner.min_x + banner.max_x : 640, 640, 4) << seconds;   // centred
    }
    // How far each bolt reaches in over 20 frames (jitter up to 5, glow 3), and how often all four show.
    for (bool forcefield : {false, true}) {
@@ -339,8 +330,8 @@ TEST_F(Game, Frame)
          right = std::min(right, r.min_x);
          all_four += t.max_y >= 0 && l.max_x >= 0 && b.min_y < 480 && r.min_x < 640;
       }
-      EXPECT_EQ(std::make_tuple(top, left, bottom, right, all_four),
-                forcefield ? std::make_tuple(7, 7, 470, 630, 20) : std::make_tuple(-1, -1, 480, 640, 0));
+      EXPECT_EQ(make_tuple(top, left, bottom, right, all_four),
+                forcefield ? make_tuple(7, 7, 470, 630, 20) : make_tuple(-1, -1, 480, 640, 0));
    }
    game.forcefield = false;
    ship.x = -20;
@@ -355,7 +346,7 @@ TEST_F(Game, Frame)
       for (int x = 0; x < 40; x++)
          differ += getpixel(game.buffer, x, y) != getpixel(expect, x + 40, y);
    destroy_bitmap(expect);
-   EXPECT_EQ(std::make_tuple(differ, lit(0, 280, 39, 349) > 0), std::make_tuple(0, true));
+   EXPECT_EQ(make_tuple(differ, lit(0, 280, 39, 349) > 0), make_tuple(0, true));
 }
 
 // The frame shows the records as they stand: each live word from the bitmap its slot holds now,

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <tuple>
 #ifndef _WIN32     // the killed and cut-short saves run in child processes: no fork() on Windows
 #include <csignal>
 #include <sys/resource.h>
@@ -118,7 +117,7 @@ TEST(ScoreFile, KilledSavesNeverTearIt)
       seen[now == images[1]]++;
       mid_save += remove("scores.hi.tmp") == 0;
    }
-   EXPECT_EQ(std::make_tuple(seen[0] > 0, seen[1] > 0, mid_save > 0), std::make_tuple(true, true, true))
+   EXPECT_EQ(make_tuple(seen[0] > 0, seen[1] > 0, mid_save > 0), make_tuple(true, true, true))
       << seen[0] << " old, " << seen[1] << " new, " << mid_save << " killed mid-save";
 }
 

@@ -1,6 +1,5 @@
 // The title screen, tick by tick: its keys, its phases, its texts and the moving picture.
 #include <gtest/gtest.h>
-#include <tuple>
 #include <chrono>
 #include <string>
 #include "controller.h"
@@ -81,13 +80,12 @@ TEST_F(TitleScreen, KeysCycleAndPicture)
    timer_2 = 14;
    intro.whichone = 0;
    run_ticks(1);
-   EXPECT_EQ(std::make_tuple(intro.show_scores, timer_2.load(), intro.whichone > 0, intro.intro1),
-             std::make_tuple(false, 0, true, intro.whichone == 1));
+   EXPECT_EQ(make_tuple(intro.show_scores, timer_2.load(), intro.whichone > 0, intro.intro1), make_tuple(false, 0, true, intro.whichone == 1));
    // An unrolling picture comes to rest with its rows 0..237 at y 101..338; a falling one slides down.
    BITMAP *title = (BITMAP *)data[TITLE_BMP].dat;
    intro.intro1 = false;
    run_ticks(300);
-   EXPECT_EQ(std::make_tuple(intro.move_y, intro.bioniccommando), std::make_tuple(100, -1));
+   EXPECT_EQ(make_tuple(intro.move_y, intro.bioniccommando), make_tuple(100, -1));
    intro_frame(&intro);
    for (int y = 100; y <= 339; y++)
       for (int x = 0; x < 300; x++)

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
-#include <tuple>
 #include <vector>
 #include "support.h"
 #include "pixelz.h"
@@ -34,7 +33,7 @@ TEST(Particles, PoolTravelAndDrawing)
    pixel[1].state = false;
    pixel[1].counter = 77;
    init_pixel(30, 1.5f, 2.5f, -3.0f, 4.0f, 99);
-   EXPECT_EQ(std::make_tuple(pixel[1].state, pixel[1].counter, pixel[1].life, pixel[1].color), std::make_tuple(true, 0, 30, 99));
+   EXPECT_EQ(make_tuple(pixel[1].state, pixel[1].counter, pixel[1].life, pixel[1].color), make_tuple(true, 0, 30, 99));
    // The tick each particle dies on (0: never); the counter, and drag once past 10.
    const struct { int life; float x_vel, y_vel; int dies; } cases[] = {
       {20, 3.0f, 0.0f, 9},          // counts 3, 6, 9, 12, 14 ... 20, 22: past its life on tick 9
@@ -68,7 +67,6 @@ TEST(Particles, PoolTravelAndDrawing)
       init_pixel(10, spots[i][0], spots[i][1], 1.0f, 0.0f, 21 + i);
    pixel[3].state = false;
    draw_pixels(bmp);
-   EXPECT_EQ(std::make_tuple(ink_in(bmp, 0, 0, 31, 31).colors, getpixel(bmp, 0, 5), getpixel(bmp, 3, 4)),
-             std::make_tuple(std::set<int>{21, 23}, 21, 23));
+   EXPECT_EQ(make_tuple(ink_in(bmp, 0, 0, 31, 31).colors, getpixel(bmp, 0, 5), getpixel(bmp, 3, 4)), make_tuple(std::set<int>{21, 23}, 21, 23));
    destroy_bitmap(bmp);
 }

@@ -1,6 +1,5 @@
 // The sprite record: animation, box overlap, screen edges, launching into a pool.
 #include <gtest/gtest.h>
-#include <tuple>
 #include "sprite.h"
 #include "support.h"
 
@@ -23,18 +22,18 @@ TEST(Sprite, SpawnAndCollision)
    pool[1].counter = pool[1].frame_point = 6;
    spawn_sprite(4, pool, 30, 40, 96, -7, 5, 2, 99);
    const sprite &s = pool[1];
-   EXPECT_EQ(std::make_tuple(s.state, s.width, s.height, s.counter, s.frame_point), std::make_tuple(1, 16, 16, 0, 0));
-   EXPECT_EQ(std::make_tuple(s.x_vel, s.y_vel, s.speed, s.item), std::make_tuple(-7.0f, 5.0f, 0.0f, 99));
+   EXPECT_EQ(make_tuple(s.state, s.width, s.height, s.counter, s.frame_point), make_tuple(1, 16, 16, 0, 0));
+   EXPECT_EQ(make_tuple(s.x_vel, s.y_vel, s.speed, s.item), make_tuple(-7.0f, 5.0f, 0.0f, 99));
    spawn_sprite(3, pool, 2, 2, 3, 4, 5, 6, 7);         // slot 3 lies past max_sprites
    spawn_sprite(4, pool, 1, 2, 3, 4, 5, 6, 7);
    spawn_sprite(4, pool, 500, 500, 0, 0, 0, 8, 8);     // full
-   EXPECT_EQ(std::make_tuple(pool[0].x, pool[1].x, pool[2].x, pool[3].x), std::make_tuple(11, 30, 11, 1));
+   EXPECT_EQ(make_tuple(pool[0].x, pool[1].x, pool[2].x, pool[3].x), make_tuple(11, 30, 11, 1));
    // Closed boxes: touching edges collide, one pixel apart does not; each pair is tried both ways round.
    const struct { int x, y, hit; } cases[] = {{120, 105, 1}, {121, 105, 0}, {110, 110, 1}, {110, 111, 0}};
    sprite a = box(100, 100, 20, 10);
    for (const auto &c : cases) {
       sprite b = box(c.x, c.y, 8, 8);
-      EXPECT_EQ(std::make_tuple(a.sprite_collision(&b), b.sprite_collision(&a)), std::make_tuple(c.hit, c.hit)) << c.x << "," << c.y;
+      EXPECT_EQ(make_tuple(a.sprite_collision(&b), b.sprite_collision(&a)), make_tuple(c.hit, c.hit)) << c.x << "," << c.y;
    }
 }
 
@@ -55,8 +54,8 @@ TEST(SpriteEdges, BounceStopAndWrap)
    for (const auto &c : cases) {
       sprite s = box(c.x, c.y, 32, 20, c.x_vel, c.y_vel);
       EXPECT_EQ(s.check_boundries(c.type, 0, 0, 640, 480), c.edge) << c.type << ": " << c.x << "," << c.y;
-      EXPECT_EQ(std::make_tuple(s.x, s.y, s.x_vel, s.y_vel, s.speed),
-                std::make_tuple(c.new_x, c.new_y, c.new_x_vel, c.new_y_vel, c.speed)) << c.type << ": " << c.x << "," << c.y;
+      EXPECT_EQ(make_tuple(s.x, s.y, s.x_vel, s.y_vel, s.speed),
+                make_tuple(c.new_x, c.new_y, c.new_x_vel, c.new_y_vel, c.speed)) << c.type << ": " << c.x << "," << c.y;
    }
 }
 
@@ -67,7 +66,7 @@ TEST(SpriteAnimation, LoopingAndHeldSequences)
    sprite s = box(0, 0, 16, 16);
    s.ani_timing = 1;
    for (int expected : {1, 2, 2, 1, 1, 2, 2})
-      EXPECT_EQ(std::make_tuple(s.animate(frames, 2, true), s.framez), std::make_tuple(0, expected));
+      EXPECT_EQ(make_tuple(s.animate(frames, 2, true), s.framez), make_tuple(0, expected));
    for (int result : {1, 0, 1})
-      EXPECT_EQ(std::make_tuple(s.animate(frames, 2, false), s.framez), std::make_tuple(result, 2));
+      EXPECT_EQ(make_tuple(s.animate(frames, 2, false), s.framez), make_tuple(result, 2));
 }

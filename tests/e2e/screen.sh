@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Under openbox on 1920x1080: a 1280x960 window of class Quorbix with an icon, its page the 1x page (1024x768)
 # in 2x2 blocks; F11 to a frameless desktop-size window, frame centred on black, and back; held, it switches
-# once; arrows and close button work. At 1x a game stopped as its words are due still gets them. Args: GAME DATA
+# once; arrows and close button work. At 1x: a 640x480 window, Esc quits, the table as it was. Args: GAME DATA
 screen_size=1920x1080
 source "$(dirname "$0")/lib.sh"
 start_wm
@@ -56,26 +56,6 @@ differing=$(convert "$work/small.png" -filter point -resize 200% "$work/big.png"
 [ "$differing" = 0 ] || fail "$differing pixels of the 2x page are not the 1x page scaled"
 [ "$(identify -format %wx%h "$work/small.png")" = 640x480 ] || fail "the 1x window is not 640x480"
 
-# Enter starts a game; stopped from 1.85 s to 2.15 s, across the 2 s at which the
-# level's field comes, it still gets the field on level 1; Esc quits, the table as it was.
-hold "$win" Return
-started=$EPOCHREALTIME
-sleep_until() { sleep "$(awk -v from="$started" -v now="$EPOCHREALTIME" -v t="$1" 'BEGIN { print from + t - now }')"; }
-sleep 0.7
-screenshot "$win" "$work/ready.png"
-sleep_until 1.85
-kill -STOP "$game_pid"
-sleep 0.3
-kill -CONT "$game_pid"
-sleep_until 3.7
-screenshot "$win" "$work/play.png"
-# With all else that moves masked (frame rate, banner, ship, gauge, status), changes are asteroids.
-changed=$(convert "$work/ready.png" "$work/play.png" -fill black -draw "rectangle 0,0 639,20" -draw "rectangle 40,0 80,110" \
-  -draw "rectangle 200,200 440,300" -draw "rectangle 430,25 639,70" -compose difference -composite \
-  -colorspace Gray -threshold 0 -format "%[fx:round(mean * w * h)]" info:)
-[ "$changed" -gt 50 ] || fail "no asteroids appeared ($changed pixels changed)"
-[ "$(compare -metric AE "$work/ready.png" "$work/play.png" -crop 80x8+440+42 null: 2>&1)" = 0 ] ||
-  fail "the level changed while its field was due"
 hold "$win" Escape
 wait_game
 [ "$game_status" = 0 ] && cmp -s "$work/own.hi" "$work/scores.hi" || fail "status $game_status after Esc, or scores.hi changed"
