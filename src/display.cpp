@@ -16,11 +16,13 @@ display_typ display;
 static const int PANEL_ROOM = 80;   // desktop height kept for its panels and the window's title bar
 static_assert(MAX_FACTOR <= 9, "QUORBIX_SCALE is read as a single digit");
 
+// The largest whole factor at which the frame fits the given size, at least 1.
 int fitting_factor(int width, int height)
 {
    return std::max(1, std::min(width / SCREEN_W, height / SCREEN_H));
 }
 
+// A factor of 1 to 9 the player asked for, else the largest that leaves the desktop its panels.
 int window_factor(const char *scale, int desktop_w, int desktop_h)
 {
    if (scale && scale[0] >= '1' && scale[0] <= '0' + MAX_FACTOR && scale[1] == '\0')
@@ -111,11 +113,13 @@ static bool change_mode(bool fullscreen, int windowed_factor)
    return false;
 }
 
+// Goes to a window at the factor; false if no mode could be set.
 bool show_window(int factor)
 {
    return change_mode(false, factor);
 }
 
+// Goes fullscreen, keeping the window's factor for the way back.
 bool show_fullscreen()
 {
    return change_mode(true, display.window_factor);
@@ -137,6 +141,7 @@ void open_display()
    take_up_mode(false, 1);
 }
 
+// Puts the frame on the screen, scaled first when the factor is above 1.
 void present_frame(BITMAP *frame)
 {
    BITMAP *shown = frame;

@@ -2,6 +2,7 @@
 #include "alleg.h"
 #include "shell.h"
 
+// Starts the game, runs the title screen and the games until the player quits, and shuts down.
 int main()
 {
    start_up();
@@ -9,4 +10,4 @@ int main()
    allegro_exit();
    return 0;
 }
-END_OF_MAIN()
+END_OF_MAIN()   // on Windows the library's WinMain calls main

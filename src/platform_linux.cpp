@@ -24,6 +24,7 @@ extern const char **ship_icon;   // the ship in XPM form, made from the data fil
 static const long NET_WM_STATE_ADD = 1;
 static const long SOURCE_APPLICATION = 1;
 
+// The X11 driver names its window and takes its icon from these when it makes the window.
 void name_window()
 {
    allegro_icon = ship_icon;
@@ -117,6 +118,7 @@ static void ask_for_fullscreen()
    XUNLOCK();
 }
 
+// A framed window of that size through the library's X11 driver.
 bool set_window_mode(int w, int h)
 {
    return set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) == 0;
@@ -137,6 +139,7 @@ bool set_fullscreen_mode(int w, int h)
    return true;
 }
 
+// The X server's own key map, which knows F11 is still down after a mode change let go of every key.
 bool f11_held_on_desktop()
 {
    if (!_xwin.display)
@@ -164,16 +167,19 @@ void fatal_message(const char *text)
    }
 }
 
+// The stream's buffer to the kernel, then the kernel's to the disk.
 bool flush_to_disk(FILE *f)
 {
    return fflush(f) == 0 && fsync(fileno(f)) == 0;
 }
 
+// rename() replaces the file in one step on POSIX.
 bool replace_file(const char *temp, const char *file)
 {
    return rename(temp, file) == 0;
 }
 
+// flock() on the lock file, which every copy of the game opens.
 int lock_file(const char *name)
 {
    int lock = open(name, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -186,6 +192,7 @@ int lock_file(const char *name)
    return lock;
 }
 
+// Closing the file lets its flock() go.
 void unlock_file(int lock)
 {
    close(lock);

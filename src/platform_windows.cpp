@@ -30,6 +30,7 @@ static int on_window_message(HWND, UINT message, WPARAM ending, LPARAM, int *)
    return 1;  // on to the library and Windows as always: 0 would take the message away and hold up the logoff
 }
 
+// The end of the session comes as a message to the game's window; Windows has no quit signals.
 void catch_outside_quits()
 {
    win_set_msg_pre_proc(on_window_message);
@@ -42,6 +43,7 @@ static void activate(HWND window)
    SetForegroundWindow(window);
 }
 
+// A framed window of that size through the library's DirectDraw window driver, made active.
 bool set_window_mode(int w, int h)
 {
    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) != 0)
@@ -65,16 +67,19 @@ bool set_fullscreen_mode(int w, int h)
    return true;
 }
 
+// Windows' own key state, which knows F11 is still down after a mode change let go of every key.
 bool f11_held_on_desktop()
 {
    return GetAsyncKeyState(VK_F11) & 0x8000;
 }
 
+// The library's own message box, which waits for the player.
 void fatal_message(const char *text)
 {
    allegro_message("%s", text);
 }
 
+// The stream's buffer to Windows, then Windows' to the disk.
 bool flush_to_disk(FILE *f)
 {
    return fflush(f) == 0 && _commit(_fileno(f)) == 0;
@@ -112,6 +117,7 @@ int lock_file(const char *name)
    return lock;
 }
 
+// Lets the byte go and closes the file.
 void unlock_file(int lock)
 {
    OVERLAPPED whole = {};

@@ -267,10 +267,8 @@ TEST_F(Game, GameOverAndNameEntry)
       ship_step(&game);
       EXPECT_EQ(make_tuple(ship.state, game.input_name), make_tuple(0, score == 16)) << score;
    }
-   int burst = 0;
-   for (const pixel_typ &p : pixel)
-      burst += p.state && p.x == 2.0f && p.y == 240.0f && p.life >= 2 && p.life <= 601 && p.color >= 1;
-   EXPECT_EQ(burst, 1000);
+   auto burst = [](const pixel_typ &p) { return p.state && p.x == 2.0f && p.y == 240.0f && p.life >= 2 && p.life <= 601 && p.color >= 1; };
+   EXPECT_EQ(std::count_if(pixel, pixel + MAX_PIXELS, burst), 1000);
    game.forcefield = false;
    clear_pixels();
    timer_2 = 3;                                // past the banner, which shares the middle

@@ -28,8 +28,7 @@ static std::string table_text(const SCORES table[])
    return text;
 }
 
-// Scores go in strictly above, names cut to 9; saves write the 112-byte layout (a failed one says why on
-// stderr). What a load makes of any bytes is the fuzz harness's to check.
+// Scores go in strictly above, names cut to 9; saves write the 112-byte layout; a failed one says why.
 TEST(HighScores, TableAndFile)
 {
    auto record = [](const char *name, uint32_t score) {    // as the game writes it: name, padding, score

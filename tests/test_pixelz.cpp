@@ -7,8 +7,7 @@
 #include "support.h"
 #include "pixelz.h"
 
-// A slot is free when its state is false, however it got so: launches take the lowest such slot
-// (the 1001st live one is dropped); travel, drag, death, drawing.
+// Launches take the lowest slot whose state is false, however it got so (the 1001st is dropped).
 TEST(Particles, PoolTravelAndDrawing)
 {
    auto live = [] { return std::count_if(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.state; }); };

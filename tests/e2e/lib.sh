@@ -7,10 +7,7 @@ game_binary=$1 data_file=$2
 work=$(mktemp -d /tmp/quorbix-e2e-XXXXXX)
 xvfb_pid="" xvfb_pids="" game_pid=""
 
-cleanup() {
-  kill $game_pid $xvfb_pids 2>/dev/null || true
-  rm -rf "$work"
-}
+cleanup() { kill $game_pid $xvfb_pids 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
