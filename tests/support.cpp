@@ -78,7 +78,9 @@ int main(int argc, char **argv)
    namespace fs = std::filesystem;    // a fresh folder for the files the tests write
    const fs::path dir = fs::temp_directory_path() / ("quorbix-test-" + std::to_string(std::random_device()()));
    std::error_code error;
-   if (!fs::create_directory(dir, error) || (fs::current_path(dir, error), error)) {
+   if (fs::create_directory(dir, error))
+      fs::current_path(dir, error);
+   if (error || fs::current_path() != dir) {
       fprintf(stderr, "no fresh temporary folder %s\n", dir.string().c_str());
       return 2;
    }

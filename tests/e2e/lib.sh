@@ -1,6 +1,5 @@
-# Helpers of the end-to-end and install tests: a scratch folder, a private Xvfb display, keys by xdotool.
-# Arguments: GAME_BINARY DATA_FILE. The install tests' places come in the environment: cmake_command,
-# build_dir, bin_dir, game_dir, share_dir, man_dir, data_dir, version, and from ("package" or empty).
+# Helpers of the end-to-end and install tests: a scratch folder, a private Xvfb display, keys by xdotool. Args: GAME
+# DATA; install tests get cmake_command, build_dir, bin_dir, game_dir, share_dir, man_dir, data_dir, version, from.
 set -euo pipefail
 
 game_binary=$1 data_file=$2

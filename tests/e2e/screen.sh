@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Under openbox on 1920x1080: a 1280x960 window of class Quorbix with an icon, its page the 1x page (1024x768)
 # in 2x2 blocks; F11 to a frameless desktop-size window, frame centred on black, and back; held, it switches
-# once; arrows and close button work. At 1x: a 640x480 window, Esc quits, the table as it was. Args: GAME DATA
+# once; the close button works. At 1x: a 640x480 window, Esc quits, the table as it was. Args: GAME DATA
 screen_size=1920x1080
 source "$(dirname "$0")/lib.sh"
 start_wm
@@ -28,12 +28,6 @@ convert "$work/root.png" -fill black -draw "rectangle 320,60 1599,1019" "$work/b
 hold "$win" F11
 wait_place "1280x960+*"
 [ "$(frame)" != "0, 0, 0, 0" ] || fail "the window came back without its frame"
-# The ship (its box's corner at the centre) turns with the arrows.
-screenshot "$win" "$work/before.png"
-hold "$win" Right
-screenshot "$win" "$work/after.png"
-[ "$(compare -metric AE "$work/before.png" "$work/after.png" -crop 140x120+615+447 null: 2>&1)" -gt 100 ] ||
-  fail "the ship did not turn"
 focus "$win"
 xdotool keydown F11
 for i in 1 2 3 4 5 6; do
