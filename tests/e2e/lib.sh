@@ -68,11 +68,14 @@ screenshot() { xwd -silent -id "$1" | convert xwd:- "png:$2"; }
 lit() { [ "$(convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:)" != 0 ]; }
 
 # Waits at most $1 s (default 20) for the game to end, then kills it; its status goes in game_status.
+# The watchdog goes with the game (killed outright: it must not run the test's cleanup), as the game's pid may
+# soon be another process's.
 wait_game() {
   (sleep "${1:-20}"; kill -9 "$game_pid") >/dev/null 2>&1 &
+  local watchdog=$!
   game_status=0
   wait "$game_pid" || game_status=$?
-  pkill -P $! 2>/dev/null || true
+  kill -9 "$watchdog" 2>/dev/null || true
   game_pid=""
 }
 
