@@ -20,7 +20,7 @@ for row in "${rows[@]}"; do
   sleep 0.5
   case $request in
     close) wmctrl -i -c "$win" ;;
-    display) kill "$xvfb_pid" ;;
+    display) stop_display ;;
     *) kill -"$request" "$game_pid" ;;
   esac
   wait_game $((2 - want))
@@ -47,7 +47,7 @@ done
 xdotool keyup Up sleep 2 type --delay 300 kim
 hold "$win" Return
 sleep 0.3
-kill "$xvfb_pid"
+stop_display
 wait_game 1
 [ "$game_status" = 1 ] || fail "exit status $game_status when the display went at the name (137: alive after 1 s)"
 [ "$(head -c 12 "$work/scores.hi" | tr -d '\0')" = kim ] && cmp -s <(tail -c 96 "$work/scores.hi") <(table n1:-1 n2:-2 n3:-3 n4:-4 n5:-5 n6:-6) ||

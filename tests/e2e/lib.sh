@@ -22,6 +22,13 @@ start_display() {
 }
 start_display
 
+# Ends the last display, as a lost X server; the cleanup must not kill its pid, which may soon be another's.
+stop_display() {
+  kill "$xvfb_pid"
+  wait "$xvfb_pid" || true
+  xvfb_pids=${xvfb_pids/ $xvfb_pid/}
+}
+
 # Starts Debian's openbox on the display and waits until it answers as a window manager.
 start_wm() {
   openbox >/dev/null 2>&1 &
@@ -73,6 +80,7 @@ lit() { [ "$(convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "
 wait_game() {
   (sleep "${1:-20}"; kill -9 "$game_pid") >/dev/null 2>&1 &
   local watchdog=$!
+  disown "$watchdog"
   game_status=0
   wait "$game_pid" || game_status=$?
   kill -9 "$watchdog" 2>/dev/null || true
