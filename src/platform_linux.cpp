@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/shm.h>
 #include <unistd.h>
 #include "alleg.h"
 #include <xalleg.h>
@@ -63,6 +64,9 @@ static int on_lost_display(Display *)
    bool saved = save_highscores(SCORE_FILE);
    fprintf(stderr, "quorbix: the connection to the display was lost; the high scores %s\n",
            saved ? "are saved" : "could not be saved");
+   // The library's shared image would outlive the game: the shut-down that frees it is skipped.
+   if (_xwin.use_shm)
+      shmctl(_xwin.shminfo.shmid, IPC_RMID, nullptr);
    _exit(1);
 }
 
@@ -78,7 +82,10 @@ void catch_outside_quits()
       sigaddset(&action.sa_mask, number);
    for (int number : QUIT_SIGNALS)
       sigaction(number, &action, nullptr);
-   XSetIOErrorHandler(on_lost_display);
+   // Xlib is the library's to start: no Xlib call may come before its connection opens, and a
+   // handler set earlier now and then made the library fail to start.
+   if (_xwin.display)
+      XSetIOErrorHandler(on_lost_display);
 }
 
 // True when a window manager that follows EWMH runs on the display.
