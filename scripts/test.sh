@@ -19,7 +19,7 @@ cmake --build build -j"$jobs"
 CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORBIX_SANITIZE=ON -DQUORBIX_FUZZ=ON \
   -DQUORBIX_TESTS=ON >/dev/null
 cmake --build build-asan -j"$jobs"
-# One test at a time: two of the sanitizer build's games starting together now and then fail to start.
+# One test at a time, the sanitizer build's games being slow to start.
 (cd build-asan && "${xvfb[@]}" ctest --output-on-failure)
 
 JOBS=$jobs dist/windows/build-allegro.sh build-win/allegro
