@@ -1,6 +1,5 @@
-// Stands in for the kernel's joystick device under the real game, preloaded: /dev/input/js0 opens the
-// FIFO named by JOYSTICK_SHIM_FIFO, and the library's three questions get a stick of two axes and two
-// buttons. The library's select and read of 8-byte js_event records then work on the FIFO as on the device.
+// Stands in for the kernel's joystick device, preloaded into the real game: /dev/input/js0 opens the FIFO named by
+// JOYSTICK_SHIM_FIFO, and the library's three questions get a stick of two axes and two buttons.
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -63,6 +64,14 @@ ink ink_in(BITMAP *bmp, int x1, int y1, int x2, int y2)
             k.colors.insert(c);
          }
    return k;
+}
+
+int rows_differing(BITMAP *a, int ax, int ay, BITMAP *b, int bx, int by, int w, int h)
+{
+   int rows = 0;
+   for (int y = 0; y < h; y++)
+      rows += memcmp(a->line[ay + y] + ax, b->line[by + y] + bx, w) != 0;
+   return rows;
 }
 
 int main(int argc, char **argv)

@@ -31,5 +31,7 @@ struct ink {
    std::set<int> colors;
 };
 ink ink_in(BITMAP *bmp, int x1, int y1, int x2, int y2);
+// The rows of a w x h area that differ between two 8-bit memory bitmaps, the areas at (ax, ay) and (bx, by).
+int rows_differing(BITMAP *a, int ax, int ay, BITMAP *b, int bx, int by, int w, int h);
 
 #endif

@@ -1,8 +1,8 @@
 // The whole-number factor the frame is shown at, and the scaler against the library's stretch_blit.
 #include <gtest/gtest.h>
 #include <cstdlib>
-#include <cstring>
 #include "display.h"
+#include "support.h"
 
 // The largest factor that fits (a window leaves 80 rows of the desktop), at least 1; QUORBIX_SCALE 1 to 8 wins.
 TEST(Display, FactorRule)
@@ -28,15 +28,11 @@ TEST(Display, ScalerMatchesStretchBlit)
    for (int i = 0; i < SCREEN_W * SCREEN_H; i++)
       frame->line[0][i] = rand() % 256;   // a memory bitmap's rows follow each other
    for (int factor : {2, 3, 4}) {
-      BITMAP *ours = create_bitmap(SCREEN_W * factor, SCREEN_H * factor);
-      BITMAP *theirs = create_bitmap(SCREEN_W * factor, SCREEN_H * factor);
+      BITMAP *ours = create_bitmap(SCREEN_W * factor, SCREEN_H * factor), *theirs = create_bitmap(ours->w, ours->h);
       clear_to_color(ours, 1);
       scale_frame(frame, ours, factor);
       stretch_blit(frame, theirs, 0, 0, SCREEN_W, SCREEN_H, 0, 0, theirs->w, theirs->h);
-      int rows_differing = 0;
-      for (int y = 0; y < ours->h; y++)
-         rows_differing += memcmp(ours->line[y], theirs->line[y], ours->w) != 0;
-      EXPECT_EQ(rows_differing, 0) << "factor " << factor;
+      EXPECT_EQ(rows_differing(ours, 0, 0, theirs, 0, 0, ours->w, ours->h), 0) << "factor " << factor;
       destroy_bitmap(ours);
       destroy_bitmap(theirs);
    }

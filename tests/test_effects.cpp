@@ -2,13 +2,9 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <set>
 #include "support.h"
 #include "effects.h"
-
-// What a drawing left on the whole of a bitmap.
-static ink footprint(BITMAP *bmp) { return ink_in(bmp, 0, 0, bmp->w - 1, bmp->h - 1); }
 
 // Equal ends make a dot; a long bolt stays in its jitter band; a 15 px one steps back; 254 + 5 wraps to 3.
 TEST(Lightning, DotBandStepAndColourWrap)
@@ -16,7 +12,7 @@ TEST(Lightning, DotBandStepAndColourWrap)
    BITMAP *bmp = create_bitmap(700, 60);
    clear_bitmap(bmp);
    draw_lightning(bmp, 20, 20, 20, 20, 40);
-   const ink dot = footprint(bmp);
+   const ink dot = ink_in(bmp, 0, 0, 699, 59);
    EXPECT_EQ(make_tuple(dot.min_x, dot.max_x, dot.min_y, dot.max_y), make_tuple(17, 23, 17, 23));
    EXPECT_EQ(make_tuple(getpixel(bmp, 20, 20), getpixel(bmp, 22, 20), getpixel(bmp, 23, 20)), make_tuple(15, 45, 40));
    srand(7);
@@ -24,7 +20,7 @@ TEST(Lightning, DotBandStepAndColourWrap)
    for (int draw = 0; draw < 40; draw++) {
       clear_bitmap(bmp);
       draw_lightning(bmp, 20, 30, 660, 30, 100);
-      ink f = footprint(bmp);
+      ink f = ink_in(bmp, 0, 0, 699, 59);
       EXPECT_EQ(make_tuple(f.min_x, f.colors), make_tuple(17, std::set<int>{15, 100, 105}));
       EXPECT_LE(f.max_x, 667);
       EXPECT_EQ(make_tuple(getpixel(bmp, 20, 30), getpixel(bmp, 660, 30)), make_tuple(15, 15));
@@ -32,7 +28,7 @@ TEST(Lightning, DotBandStepAndColourWrap)
       highest[0] = std::max(highest[0], f.max_y);
       clear_bitmap(bmp);
       draw_lightning(bmp, 30, 30, 15, 30, 254);
-      f = footprint(bmp);
+      f = ink_in(bmp, 0, 0, 699, 59);
       EXPECT_EQ(make_tuple(f.min_x, f.max_x, f.colors), make_tuple(12, 33, std::set<int>{3, 15, 254}));
       lowest[1] = std::min(lowest[1], f.min_y);
       highest[1] = std::max(highest[1], f.max_y);
@@ -67,8 +63,7 @@ TEST(Lightning, GlowMatchesCirclefillStamping)
       draw_glow(fast, x, y, points, c);
       for (int i = 0; i + 1 < points; i++)
          do_line(slow, x[i], y[i], x[i + 1], y[i + 1], c, lightning_helper);
-      for (int row = 0; row < H; row++)
-         differing += memcmp(fast->line[row], slow->line[row], W) != 0;
+      differing += rows_differing(fast, 0, 0, slow, 0, 0, W, H);
    }
    EXPECT_EQ(differing, 0);
    destroy_bitmap(fast);

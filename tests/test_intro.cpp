@@ -1,7 +1,5 @@
 // The title screen, tick by tick: its keys, its phases, its texts and the moving picture.
 #include <gtest/gtest.h>
-#include <chrono>
-#include <cstring>
 #include <string>
 #include "controller.h"
 #include "game.h"
@@ -40,11 +38,9 @@ protected:
       BITMAP *expect = create_bitmap(SCREEN_W, h);
       clear(expect);
       textout(expect, f, text.c_str(), x == CENTRED ? SCREEN_W / 2 - w / 2 : x, 0, c);
-      bool same = true;
-      for (int row = 0; row < h; row++)     // memory bitmaps of 8-bit pixels
-         same = same && !memcmp(expect->line[row] + left, intro.buffer->line[y + row] + left, right - left);
+      const int differ = rows_differing(expect, left, 0, intro.buffer, left, y, right - left, h);
       destroy_bitmap(expect);
-      return same;
+      return differ == 0;
    }
 };
 
@@ -55,10 +51,9 @@ TEST_F(TitleScreen, KeysCycleAndPicture)
    key[KEY_ESC] = key[KEY_ENTER] = 1;
    EXPECT_EQ(intro_tick(&intro), INTRO_QUIT);
    key[KEY_ESC] = 0;
-   auto start = std::chrono::steady_clock::now();
    press_key(KEY_ENTER, 150);
    EXPECT_EQ(intro_tick(&intro), INTRO_PLAY);
-   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(140));
+   EXPECT_EQ(key[KEY_ENTER], 0);
 
    press_key(KEY_F2, 30);    // the tick waits for its release
    run_ticks(1);

@@ -10,14 +10,13 @@
 // Launches take the lowest slot whose state is false, however it got so (the 1001st is dropped).
 TEST(Particles, PoolTravelAndDrawing)
 {
-   auto live = [] { return std::count_if(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.state; }); };
    clear_pixels();
    for (int i = 0; i < MAX_PIXELS; i++)
       init_pixel(100, 10.0f, 10.0f, 1.0f, 1.0f, 7);
    memset(pixel, 0, sizeof(pixel));               // a full pool zeroed behind its back
    for (int i = 0; i <= MAX_PIXELS; i++)
       init_pixel(100, 10.0f, 10.0f, 1.0f, 1.0f, i == MAX_PIXELS ? 200 : 7);
-   EXPECT_EQ(live(), MAX_PIXELS);
+   EXPECT_EQ(std::count_if(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.state; }), MAX_PIXELS);
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 200; }));
    pixel[999].state = false;                      // freed through the record
    pixel[63].state = false;

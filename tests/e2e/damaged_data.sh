@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The real game without quorbix.dat, or with a copy cut short, dat-edited or random (the unit tests try every
-# kind of damage): a message box naming it, a reason, status 255, no score file; without a display, the same
-# end. Args: GAME DATA_FILE DAT_TOOL
+# The real game without quorbix.dat, or with a copy cut short, dat-edited or random: a message box naming it, a
+# reason, status 255, no score file; without a display, the same end. Args: GAME DATA_FILE DAT_TOOL
 source "$(dirname "$0")/lib.sh"
 dat_tool=$3
 mkdir "$work/cases"

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The installed launcher runs the real game in the player's own folder; a stand-in game shows it links the
-# data file there and passes the status on, also through a link or from a moved tree, answers --version,
-# --help and --scale, and says why it cannot start the game. Arguments: as for an install test in lib.sh
+# The installed launcher runs the real game in the player's folder; a stand-in game shows the data file linked, the
+# status passed on (also via a link or a moved tree), --version, --help, --scale, each failure's reason. Args: lib.sh
 screen_size=3840x2160
 source "$(dirname "$0")/lib.sh"
 install_game

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The joystick, end to end: a preloaded stand-in for the kernel's device gives the real game a stick on a FIFO.
-# The title screen says the stick steers and F2 switches to the arrow keys and back; in a game, in the 2 s
-# before the words come, the stick turns the ship, button 1 thrusts and button 2 fires. Args: GAME DATA_FILE SHIM
+# The joystick: a preloaded stand-in for the kernel's device gives the real game a stick on a FIFO; the title's
+# control line and F2, then in a game the stick turns, button 1 thrusts, button 2 fires. Args: GAME DATA_FILE SHIM
 source "$(dirname "$0")/lib.sh"
 mkfifo "$work/js0"
 exec 5<>"$work/js0"

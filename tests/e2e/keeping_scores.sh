@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# No score is lost to a quit or to the machine: the close button (through openbox), SIGINT, SIGTERM, SIGHUP
-# quit in 2 s with status 0; a lost X server, also at a name's first Enter, in 1 s with status 1, a line on
-# stderr and the name saved; two games in one folder, quit in either order, keep both tables. Args: GAME DATA
+# No score lost to a quit: close button, SIGINT, SIGTERM, SIGHUP quit in 2 s with 0; a lost X server (also at a
+# name's Enter) in 1 s with 1, a line and the name saved; two games in one folder keep both tables. Args: GAME DATA
 source "$(dirname "$0")/lib.sh"
 start_wm
 

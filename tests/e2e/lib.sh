@@ -15,8 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 start_display() {
   rm -f "$work/displayfd" && mkfifo "$work/displayfd"
   Xvfb -displayfd 3 -screen 0 "${1:-${screen_size:-800x600}}x24" -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
-  xvfb_pid=$!
-  xvfb_pids="$xvfb_pids $!"
+  xvfb_pid=$! xvfb_pids="$xvfb_pids $!"
   read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
   export DISPLAY=":$display"
 }

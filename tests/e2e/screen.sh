@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Under openbox on 1920x1080: a 1280x960 window of class Quorbix with an icon, its page the 1x page (1024x768)
-# in 2x2 blocks; F11 to a frameless desktop-size window, frame centred on black, and back; held, it switches
-# once; the close button works. At 1x: a 640x480 window, Esc quits, the table as it was. Args: GAME DATA
+# On 1920x1080 under openbox: a 1280x960 Quorbix window with an icon showing the 1x page in 2x2 blocks; F11 to
+# a frameless desktop-size window, centred on black, and back, once if held; close button; 1x: 640x480, Esc. Args: GAME DATA
 screen_size=1920x1080
 source "$(dirname "$0")/lib.sh"
 start_wm

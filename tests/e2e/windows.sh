@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# quorbix.exe from the zip, Wine, 1920x1080, openbox: Windows' own DLLs only; a 1280x960 window with the Linux game's
-# title text to the pixel; F11 to the desktop's size centred on black, and back; Enter, Esc: 0 and a 112-byte scores.hi
-# that a 2nd run's save replaces; close button: 0; damaged data: box, 255. The installer: files, shortcut, the game
-# in its folder, an uninstall leaving only scores.hi. Args: LINUX_GAME DATA ZIP WINE_ROOT OBJDUMP SETUP
+# quorbix.exe from the zip, under Wine and openbox on 1920x1080: Windows' DLLs only; a 1280x960 window showing the
+# Linux game's title text; F11 and back; Esc: 0, scores.hi (a 2nd run's save replaces it); close button; damaged
+# data; the installer, shortcut and uninstall, which leaves scores.hi. Args: LINUX_GAME DATA ZIP WINE_ROOT OBJDUMP SETUP
 screen_size=1920x1080
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wine.sh" "$4"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Wine for the Windows build's tests, in a prefix in ROOT made once per test run: wine.sh ROOT boot makes it;
-# wine.sh ROOT run PROGRAM ARGS... runs a program there (the unit tests' emulator). Sourced after lib.sh, it sets
-# the same environment; wine_session gives the test a wineserver of its own that stays up, each program then
-# starting at once, on the test's display (Wine takes the desktop's size from it); sessions never overlap.
+# Wine for the Windows tests, a prefix in ROOT made once per run: wine.sh ROOT boot makes it; wine.sh ROOT run PROGRAM
+# ARGS... runs a program there (the unit tests' emulator). Sourced after lib.sh it sets the same environment, and
+# wine_session gives the test a wineserver of its own, on the test's display (Wine takes the desktop's size from it).
 root=$1
 export WINEPREFIX=$root/prefix HOME=$root/home WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
