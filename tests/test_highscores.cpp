@@ -57,7 +57,9 @@ TEST(HighScores, TableAndFile)
    EXPECT_FALSE(load_highscores("missing.hi") || save_highscores("no-such-folder/scores.hi"));
    EXPECT_EQ(testing::internal::GetCapturedStderr(),
              "quorbix: cannot save the high scores in no-such-folder/scores.hi: No such file or directory\n");
-   ASSERT_TRUE(std::filesystem::create_directory("no-such-folder"));
+   ASSERT_TRUE(std::filesystem::create_directories("no-such-folder/scores.hi.tmp"));
+   EXPECT_FALSE(save_highscores("no-such-folder/scores.hi"));   // a folder where its temporary goes
+   ASSERT_TRUE(std::filesystem::remove("no-such-folder/scores.hi.tmp"));
    EXPECT_TRUE(save_highscores("no-such-folder/scores.hi"));   // tried again
 }
 
@@ -81,7 +83,6 @@ TEST(HighScores, Merge)
    write_file("scores.hi", bytes_t(111, 'x'));
    parse_table("a9 b8 c7 d6 e5 f4 g3", high_scores);
    ASSERT_TRUE(save_highscores("scores.hi"));
-   ASSERT_TRUE(load_highscores("scores.hi"));
    EXPECT_EQ(table_text(high_scores), "a9 b8 c7 d6 e5 f4 g3");
 }
 
