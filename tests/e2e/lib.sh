@@ -14,7 +14,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # start_display [WxH]: a private Xvfb display of that size (800x600 unless $screen_size says) for what follows.
 start_display() {
   rm -f "$work/displayfd" && mkfifo "$work/displayfd"
-  Xvfb -displayfd 3 -screen 0 "${1:-${screen_size:-800x600}}x24" -nolisten tcp 3>"$work/displayfd" 2>/dev/null &
+  # -noreset: a server that resets as its last client leaves drops a game connecting at that moment.
+  Xvfb -displayfd 3 -screen 0 "${1:-${screen_size:-800x600}}x24" -nolisten tcp -noreset 3>"$work/displayfd" 2>/dev/null &
   xvfb_pid=$! xvfb_pids="$xvfb_pids $!"
   read -r -t 10 display <"$work/displayfd" || fail "Xvfb did not start"
   export DISPLAY=":$display"
@@ -73,9 +74,8 @@ screenshot() { xwd -silent -id "$1" | convert xwd:- "png:$2"; }
 # lit PNG W H X Y: true if anything is drawn in that rectangle of the picture.
 lit() { [ "$(convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:mean]" info:)" != 0 ]; }
 
-# Waits at most $1 s (default 20) for the game to end, then kills it; its status goes in game_status.
-# The watchdog goes with the game (killed outright: it must not run the test's cleanup), as the game's pid may
-# soon be another process's.
+# Waits at most $1 s (default 20) for the game to end, then kills it; its status goes in game_status. The watchdog
+# dies with the game, killed outright so as not to run the test's cleanup, as the game's pid may soon be another's.
 wait_game() {
   (sleep "${1:-20}"; kill -9 "$game_pid") >/dev/null 2>&1 &
   local watchdog=$!
