@@ -37,7 +37,7 @@ start_game
 find_window Quorbix
 hold "$win" Return
 xdotool keydown a sleep 0.1 keyup a keydown Up
-for _ in $(seq 90); do
+for _ in $(seq 150); do
   xdotool keydown Right sleep 0.4 keyup Right sleep 0.6
   screenshot "$win" "$work/play.png"
   prompt=$(convert "$work/play.png" -crop 170x8+200+280 +repage -colorspace Gray -threshold 0 -format "%[fx:round(mean*w*h)]" info:)
