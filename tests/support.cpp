@@ -19,8 +19,7 @@ DATAFILE *test_data = nullptr;
 
 void release_all_keys()
 {
-   for (int k = 0; k < KEY_MAX; k++)
-      key[k] = 0;
+   std::fill(key, key + KEY_MAX, 0);
 }
 
 void end_entry_pause()

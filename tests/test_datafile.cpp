@@ -17,8 +17,8 @@ struct dat {
 };
 
 // Damaged data files are refused with the reason: too few objects, a wrong kind, a palette under 256 colours
-// (read past its end when installed); numbers the library would trust (a count of -1 writes past its objects,
-// kind -1 calls a null loader, an empty font or glyph never ends a row, a packed file is misread).
+// (read past its end when installed); numbers the library would trust (a count of -1 writes past its objects, kind -1
+// calls a null loader, an empty font or glyph never ends a row, a packed file is misread). Whole ones pass the scan.
 TEST(DamagedData, RefusedWithTheReason)
 {
    ASSERT_NE(test_data, nullptr);
@@ -40,18 +40,19 @@ TEST(DamagedData, RefusedWithTheReason)
    auto bitmap = [&](int bits, int w, int h, size_t n) { return one(DAT_BITMAP, dat().w(bits).w(w).w(h).c(0, n)); };
    auto font = [&](int ranges, const dat &glyphs) { return one(DAT_FONT, dat().w(0).w(ranges).add(glyphs.b)); };
    auto mono = [](int32_t begin, int32_t end) { return dat().c(1).n(begin).n(end); };
-   dat nested = dat().n(0);
-   for (int depth = 0; depth < 10; depth++)
-      nested = dat().n(1).object(DAT_FILE, nested);
+   std::vector<dat> nested(1, dat().n(0));                    // nested[k]: a list k data files deep
+   for (int depth = 0; depth < 8; depth++)
+      nested.push_back(dat().n(1).object(DAT_FILE, nested.back()));
    const struct { const char *fault; dat file; } cases[] = {
       {"object count", file(-1)}, {"object count", file(0x7f000000)}, {"no kind", one(DAT_END, dat().c(0, 4))},
-      {"nested too deep", one(DAT_FILE, nested)}, {"property cut short", file(1).n(DAT_PROPERTY).n(DAT_NAME).n(-1)},
+      {"nested too deep", one(DAT_FILE, nested[8])}, {"property cut short", file(1).n(DAT_PROPERTY).n(DAT_NAME).n(-1)},
       {"named like the end", file(1).n(DAT_PROPERTY).n(DAT_END).n(0).object(DAT_DATA, dat())},
       {"longer than the file", file(1).n(DAT_DATA).n(1 << 30).n(1 << 30)}, {"unknown colour depth", bitmap(7, 2, 2, 4)},
       {"compressed on its own", file(1).n(DAT_DATA).n(4).n(-8).c(0, 4)}, {"without a size", bitmap(8, 0, 5, 0)},
       {"uncompressed", dat().add("slh!").n(DAT_MAGIC).n(0)}, {"does not use", one(DAT_SAMPLE, dat().c(0, 16))},
       {"bitmap cut short", bitmap(8, 65535, 65535, 0)}, {"bitmap cut short", bitmap(16, 4, 4, 31)},
-      {"holds 1 objects", bitmap(16, 4, 4, 32)},    // whole, so the scan lets the object check refuse it
+      {"holds 1 objects", bitmap(16, 4, 4, 32)}, {"holds 0 objects", file(0)}, {"holds 1 objects", one(DAT_DATA, dat())},
+      {"holds 1 objects", font(1, mono(65, 65).w(32767).w(1).c(0, 4096))}, {"holds 1 objects", one(DAT_FILE, nested[7])},
       {"without a size", one(DAT_BITMAP, dat().w(8).c(1))}, {"old format", one(DAT_FONT, dat().w(8).c(0, 64))},
       {"without glyphs", font(0, dat())}, {"range cut short (byte 33)", font(1, mono(0, 0x3fffffff).c(0, 16))},
       {"out of order", font(1, mono(90, 65))},

@@ -136,10 +136,10 @@ TEST_F(Game, BulletsContactAndScoring)
    spawn_sprite(NUM_BULLETS, bullet, 100, 200, 64, 0, 0, 0, 0);
    spawn_sprite(NUM_BULLETS, bullet, 400, 300, 0, 0, 0, 0, 0);   // heading up, the same path turned
    const int xs[] = {100, 100, 120, 140, 160, 160};
+   const int frames[] = {BULLET_1, BULLET_2, BULLET_2, BULLET_1, BULLET_DIE_2, BULLET_DIE_3};   // a hit shows from its 2nd
    for (int t = 0; t < 6; t++) {
       bullet_step(&game);
-      const bool in_flight = b.framez == BULLET_1 || b.framez == BULLET_2;   // else a hit's frame
-      EXPECT_EQ(make_tuple(b.state, b.x, b.y, in_flight), make_tuple(1, xs[t], 200, xs[t] < 160)) << t;
+      EXPECT_EQ(make_tuple(b.state, b.x, b.y, b.framez), make_tuple(1, xs[t], 200, frames[t])) << t;
       EXPECT_EQ(make_tuple(bullet[1].x, bullet[1].y), make_tuple(400, 400 - xs[t])) << t;
    }
    bullet_step(&game);
@@ -170,15 +170,16 @@ TEST_F(Game, BulletsContactAndScoring)
    for (auto &c : scores) {
       game.level = c.level;
       asteroid_at(0, 300, 300, 100, 20, c.weight, 0, 0).life = 1;
+      asteroid_at(1, 500, 100, 10, 10, 1, 0, 0).life = 1;          // not hit: one hit point left is enough
       spawn_sprite(NUM_BULLETS, bullet, 300, 300, 0, 0, 0, 0, 0);
       bullet_step(&game);
       clear_pixels();
       asteroid_step(&game);
-      EXPECT_EQ(make_tuple(asteroid[0].state, game.score), make_tuple(0, c.score)) << game.score;
+      EXPECT_EQ(make_tuple(asteroid[0].state, asteroid[1].state, game.score), make_tuple(0, 1, c.score)) << game.score;
       std::set<int> colours;
       for (const pixel_typ &p : pixel) {
-         EXPECT_EQ(make_tuple(p.state, p.x, p.y, p.life % 20, p.life < 20 * c.weight),
-                   make_tuple(true, 350.0f, 310.0f, 0, true)) << "life " << p.life;
+         EXPECT_EQ(make_tuple(p.state, p.x, p.y, p.life % 20, p.life < 20 * c.weight, std::abs(p.x_vel) <= 6),
+                   make_tuple(true, 350.0f, 310.0f, 0, true, true)) << "life " << p.life;
          colours.insert(p.color);
       }
       EXPECT_EQ(colours, (std::set<int>{1, 2, 3, 4, 5}));
@@ -201,7 +202,7 @@ TEST_F(Game, Field)
          ASSERT_EQ(a.state, 1);
          ASSERT_NE(a.buffer, nullptr);
          EXPECT_EQ(make_tuple(a.width, a.height), make_tuple(a.buffer->w, a.buffer->h));
-         EXPECT_EQ(make_tuple(a.counter, a.width % a.life), make_tuple(a.life - 2, 0)) << a.life << " " << a.width;
+         EXPECT_EQ(make_tuple(a.counter, a.width % a.life, std::abs(a.x_vel) <= 4), make_tuple(a.life - 2, 0, true)) << a.life << " " << a.width;
          styles.insert({a.width / a.life, a.height});
       }
    }
@@ -211,10 +212,11 @@ TEST_F(Game, Field)
    sprite &odd = asteroid_at(0, 0, 400, 40, 10, 5, -2, 0), &even = asteroid_at(1, -40, 50, 40, 10, 8, -1, 0);
    sprite &fast = asteroid_at(2, 100, 300, 40, 10, 8, 9, 0);
    sprite &first = asteroid_at(3, 100, 100, 40, 10, 5, 3, 1), &second = asteroid_at(4, 143, 100, 40, 10, 5, -1, 0.5f);
+   sprite &third = asteroid_at(6, 300, 200, 40, 10, 5, -3, 0), &fourth = asteroid_at(7, 257, 200, 40, 10, 5, 1, 0);
    asteroid_at(5, 100, 100, 40, 10, 5, 0, 0).state = 0;
    asteroid_step(&game);
    EXPECT_EQ(make_tuple(odd.x, odd.x_vel, even.x, fast.x, fast.x_vel), make_tuple(2, 2.0f, 720, 109, 7.0f)); // 720 = 640 + 2 x 40
-   EXPECT_EQ(make_tuple(first.x_vel, first.y_vel), make_tuple(-2.0f, -1.0f)); // reversed, then 3 slowed, 1 not
+   EXPECT_EQ(make_tuple(first.x_vel, first.y_vel, third.x_vel, fourth.x_vel), make_tuple(-2.0f, -1.0f, 2.0f, -1.0f)); // reversed, then 3 slowed, 1 not
    EXPECT_EQ(make_tuple(second.x_vel, second.y_vel, second.x), make_tuple(1.0f, -0.5f, 144));
 }
 
