@@ -27,7 +27,7 @@ TEST(Display, ScalerMatchesStretchBlit)
    BITMAP *frame = create_bitmap(SCREEN_W, SCREEN_H);
    for (int i = 0; i < SCREEN_W * SCREEN_H; i++)
       frame->line[0][i] = rand() % 256;   // a memory bitmap's rows follow each other
-   for (int factor : {2, 3, 4}) {
+   for (int factor = 2; factor <= MAX_FACTOR; factor++) {
       BITMAP *ours = create_bitmap(SCREEN_W * factor, SCREEN_H * factor), *theirs = create_bitmap(ours->w, ours->h);
       clear_to_color(ours, 1);
       scale_frame(frame, ours, factor);
