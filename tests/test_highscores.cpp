@@ -63,7 +63,7 @@ TEST(HighScores, TableAndFile)
    EXPECT_TRUE(save_highscores("no-such-folder/scores.hi"));   // tried again
 }
 
-// The disk's table merged into ours; a save merges only a whole table on disk.
+// The disk's table merged into ours; a save merges only a whole table on disk; names read are cut to 9.
 TEST(HighScores, Merge)
 {
    const struct { const char *disk, *mine, *merged; } cases[] = {
@@ -84,6 +84,8 @@ TEST(HighScores, Merge)
    parse_table("a9 b8 c7 d6 e5 f4 g3", high_scores);
    ASSERT_TRUE(save_highscores("scores.hi"));
    EXPECT_EQ(table_text(high_scores), "a9 b8 c7 d6 e5 f4 g3");
+   write_file("scores.hi", bytes_t(112, 'x'));                 // whole, with names that never end
+   EXPECT_EQ(load_highscores("scores.hi") ? std::string(high_scores[6].name) : "not read", "xxxxxxxxx");
 }
 
 #ifndef _WIN32

@@ -18,10 +18,8 @@ TEST(Particles, PoolTravelAndDrawing)
       init_pixel(100, 10.0f, 10.0f, 1.0f, 1.0f, i == MAX_PIXELS ? 200 : 7);
    EXPECT_EQ(std::count_if(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.state; }), MAX_PIXELS);
    EXPECT_TRUE(std::none_of(pixel, pixel + MAX_PIXELS, [](const pixel_typ &p) { return p.color == 200; }));
-   pixel[999].state = false;                      // freed through the record
-   pixel[63].state = false;
-   pixel[64].life = 0;                            // freed by dying
-   pixel[500].life = 0;
+   pixel[999].state = pixel[63].state = false;    // freed through the record
+   pixel[64].life = pixel[500].life = 0;          // freed by dying
    move_pixels();
    for (int color = 201; color <= 205; color++)
       init_pixel(100, 0.0f, 0.0f, 1.0f, 1.0f, color);
