@@ -55,7 +55,7 @@ TEST(DamagedData, RefusedWithTheReason)
       {"holds 1 objects", font(1, mono(65, 65).w(32767).w(1).c(0, 4096))}, {"holds 1 objects", one(DAT_FILE, nested[7])},
       {"without a size", one(DAT_BITMAP, dat().w(8).c(1))}, {"old format", one(DAT_FONT, dat().w(8).c(0, 64))},
       {"without glyphs", font(0, dat())}, {"range cut short (byte 33)", font(1, mono(0, 0x3fffffff).c(0, 16))},
-      {"out of order", font(1, mono(90, 65))},
+      {"out of order", font(1, mono(90, 65))}, {"holds 1 objects", font(1, dat().c(0).n(65).n(65).w(2).w(2).c(7, 4))},
       {"glyph of no size or out of range (byte 37)", font(1, mono(65, 65).w(0).w(14))},
       {"glyph of no size or out of range (byte 37)", font(1, mono(65, 65).w(40000).w(1).c(0, 5000))},
       {"glyph cut short (byte 37)", font(1, mono(65, 65).w(10).w(1).c(0))},
