@@ -94,7 +94,7 @@ table() {
 
 # An install test's tree is installed under $root.
 if [ -n "${bin_dir:-}" ]; then
-  root=$work/root launcher=$work/root$bin_dir/quorbix
+  root=$work/root launcher=$root$bin_dir/quorbix
   installed_game=$root$game_dir/quorbix installed_data=$root$data_dir/quorbix.dat
   package=$build_dir/quorbix_${version}_$(dpkg --print-architecture).deb
 fi
