@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
-#include <string>
 #include "game.h"
 #include "pixelz.h"
 #include "quorbix.h"
@@ -144,7 +143,8 @@ TEST_F(Game, BulletsContactAndScoring)
    }
    bullet_step(&game);
    EXPECT_EQ(make_tuple(b.state, low.life, high.life, asteroid[1].life), make_tuple(0, 6, 7, 7));
-   EXPECT_EQ(make_tuple(std::lround(low.x_vel), std::lround(low.y_vel), bullet[1].state, std::lround(above.x_vel), std::lround(above.y_vel)), make_tuple(5, 0, 0, 0, -5));
+   auto milli = [](double v) { return std::lround(v * 1000); };   // the knocks to a thousandth
+   EXPECT_EQ(make_tuple(milli(low.x_vel), milli(low.y_vel), bullet[1].state, milli(above.x_vel), milli(above.y_vel)), make_tuple(5000, 0, 0, 0, -5000));
    struct { int x, y; bool stays; } cases[] = {{-20, 100, true}, {-21, 100, false}, {660, 100, true},
       {661, 100, false}, {100, -20, true}, {100, -21, false}, {100, 500, true}, {100, 501, false}};
    for (auto &c : cases) {
