@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <string>
 #include <thread>
 #include "datafile.h"
 #include "stringz.h"

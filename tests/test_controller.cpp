@@ -1,7 +1,6 @@
 // The controller: key layouts, joysticks and the modes that read nothing.
 #include <gtest/gtest.h>
 #include <cstring>
-#include <string>
 #include "controller.h"
 #include "support.h"
 

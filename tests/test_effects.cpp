@@ -1,8 +1,6 @@
 // Lightning bolts: their dots, jitter band, colours and glow.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <climits>
-#include <set>
 #include "support.h"
 #include "effects.h"
 

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <set>
 #include "game.h"
 #include "pixelz.h"
-#include "quorbix.h"
 #include "support.h"
 #include "timers.h"
 
@@ -155,12 +153,18 @@ TEST_F(Game, BulletsContactAndScoring)
    }
    clear_field();
    sprite &a = asteroid_at(0, 330, 250, 100, 20, 13, 2, -1);
+   ship.god_time = 7;                          // the last game ended in a flash: a new ship's flash is whole
+   setup_ship();
    ship.x_vel = -1.0f;
    for (int tick = 0; tick < 2; tick++) {
       asteroid_step(&game);
       EXPECT_EQ(make_tuple(ship.life, ship.x_vel, ship.y_vel, ship.flash_flag), make_tuple(74, 4.0f, -2.0f, true));
    }
    EXPECT_EQ(make_tuple(a.x_vel, a.life), make_tuple(2.0f, 15));
+   for (int tick = 1; tick <= 45; tick++) {    // the flash lasts 45 ticks, the contact's included
+      ship_step(&game);
+      EXPECT_EQ(ship.flash_flag, tick < 45) << tick;
+   }
    ship.x = 600;
    struct { int level, weight, score; } scores[] = {{4, 1, 4}, {2, 10, 24}};
    for (auto &c : scores) {
@@ -205,6 +209,7 @@ TEST_F(Game, Field)
    }
    EXPECT_EQ(styles, (std::set<std::pair<int, int>>{{8, 8}, {15, 20}, {16, 20}, {16, 30}}));
    teardown_game(&game);                       // a fresh background: 100 stars of 2 x 2
+   EXPECT_EQ(std::count_if(asteroid, asteroid + NUM_ASTEROIDS, [](const sprite &a) { return a.state || a.buffer; }), 0);
    ASSERT_TRUE(setup_game(&game));
    auto star = [&](int x, int y) { return getpixel(game.background, x, y) == COLOR_BRIGHT; };
    auto square = [&](int x, int y) { return star(x, y) && star(x + 1, y) && star(x, y + 1) && star(x + 1, y + 1); };

@@ -86,6 +86,8 @@ TEST(HighScores, Merge)
    EXPECT_EQ(table_text(high_scores), "a9 b8 c7 d6 e5 f4 g3");
    write_file("scores.hi", bytes_t(112, 'x'));                 // whole, with names that never end
    EXPECT_EQ(load_highscores("scores.hi") ? std::string(high_scores[6].name) : "not read", "xxxxxxxxx");
+   write_file("scores.hi", bytes_t(15, 'y'));                  // not one whole record: read, and nothing replaced
+   EXPECT_EQ(load_highscores("scores.hi") ? std::string(high_scores[0].name) : "not read", "xxxxxxxxx");
 }
 
 #ifndef _WIN32

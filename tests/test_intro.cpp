@@ -1,10 +1,7 @@
 // The title screen, tick by tick: its keys, its phases, its texts and the moving picture.
 #include <gtest/gtest.h>
-#include <string>
-#include "controller.h"
 #include "game.h"
 #include "intro.h"
-#include "quorbix.h"
 #include "support.h"
 #include "timers.h"
 

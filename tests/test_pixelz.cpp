@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
-#include <set>
 #include <vector>
 #include "support.h"
 #include "pixelz.h"

@@ -29,6 +29,7 @@ for row in "${rows[@]}"; do
   [ "$request" != display ] || [ "$(grep ^quorbix "$work/stderr")" = "quorbix: the connection to the display was lost; the high scores are saved" ] || fail "$row: $(cat "$work/stderr")"
   cmp -s "$work/scores.hi" <(table) || fail "$row: scores.hi is not a whole table"
 done
+[ "$(stat -c %a "$work/scores.hi.lock")" = "$(printf %o $((0644 & ~0$(umask))))" ] || fail "the lock file is not 0644 less the umask"
 
 # Any score beats these. A to fire first (the name must not keep it), then thrust and turn into the words
 # until the energy gauge is empty and the name box's prompt shows.
