@@ -124,7 +124,7 @@ TEST_F(Game, FlightAndFiring)
 }
 
 // A bullet waits two ticks, flies 20 a tick, hits the lowest live slot, knocks it by 5 and goes, or goes 21
-// beyond an edge; contact costs 26 once per flash; a hit asteroid bursts and scores weight x level.
+// beyond an edge; contact costs 26 once per 45-tick flash; a hit asteroid bursts and scores weight x level.
 TEST_F(Game, BulletsContactAndScoring)
 {
    sprite &b = bullet[0];
@@ -189,7 +189,7 @@ TEST_F(Game, BulletsContactAndScoring)
 }
 
 
-// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 styles, drawn; 2 x 2 stars; motion.
+// Slots 0 to 2 x level live; hit points the label's length, weight 2 less; 4 styles, drawn; all freed at the end; 2 x 2 stars; motion.
 TEST_F(Game, Field)
 {
    create_asteroids(1);
